@@ -1,0 +1,69 @@
+# Windows tree: Tavrel.exe, its dry-run twin, the skin library, the fixtures
+# and the Windows-side tests, which ctest runs under Wine.
+
+# The C and C++ runtimes are linked in, so the program needs nothing but the
+# system's own DLLs; unused functions are dropped to keep the file small.
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections;-fdata-sections>")
+add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+target_compile_definitions(tavrel_core PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601)
+target_compile_options(tavrel_core PRIVATE -Os)
+
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(generated_dir ${CMAKE_BINARY_DIR}/generated)
+add_custom_command(
+  OUTPUT ${generated_dir}/tavrel.ico
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${generated_dir}
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make_icon.py ${generated_dir}/tavrel.ico
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py
+  COMMENT "Drawing the application icon")
+add_custom_target(tavrel_icon DEPENDS ${generated_dir}/tavrel.ico)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/tavrel.rc PROPERTIES
+  OBJECT_DEPENDS "${generated_dir}/tavrel.ico;${CMAKE_SOURCE_DIR}/resources/tavrel.manifest")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${generated_dir} -I${CMAKE_SOURCE_DIR}/resources")
+
+file(GLOB platform_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)
+list(FILTER platform_sources EXCLUDE REGEX "power_calls(_dryrun)?\\.cpp$")
+
+# Everything but the last call of a power request is shared by both programs.
+add_library(tavrel_win OBJECT ${win32_sources} ${platform_sources})
+target_link_libraries(tavrel_win PUBLIC tavrel_core)
+target_compile_options(tavrel_win PRIVATE -Os)
+add_dependencies(tavrel_win tavrel_icon)
+set(win_libraries tavrel_core comctl32 shlwapi)
+
+function(add_tavrel_program name power_calls)
+  add_executable(${name} WIN32 $<TARGET_OBJECTS:tavrel_win>
+    ${CMAKE_SOURCE_DIR}/platform/${power_calls} ${CMAKE_SOURCE_DIR}/resources/tavrel.rc)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE -Os)
+  target_link_libraries(${name} PRIVATE ${win_libraries})
+  target_link_options(${name} PRIVATE -s -mwindows)
+endfunction()
+add_tavrel_program(Tavrel power_calls.cpp)
+add_tavrel_program(Tavrel-dryrun power_calls_dryrun.cpp)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/skin/CMakeLists.txt)
+  add_subdirectory(skin)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/fixtures/CMakeLists.txt)
+  add_subdirectory(tests/fixtures)
+endif()
+
+# Windows-side tests: GoogleTest built from the Debian sources with this
+# toolchain; each test starts and drives the real program under Wine.
+option(TAVREL_WIN_TESTS "Build the Windows-side tests" ON)
+if(TAVREL_WIN_TESTS)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(GoogleTest)
+  file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp
+       ${CMAKE_SOURCE_DIR}/tests/win/harness/*.cpp)
+  if(win_tests)
+    add_executable(win_tests ${win_tests})
+    target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/win)
+    target_link_libraries(win_tests PRIVATE gtest gtest_main psapi)
+    add_dependencies(win_tests Tavrel Tavrel-dryrun)
+    # Discovery runs at test time, so building needs no Wine.
+    gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+      PROPERTIES TIMEOUT 120)
+  endif()
+endif()
