@@ -11,6 +11,7 @@ TEST(FoldKeyCode, TakesTheLowByteAndFoldsTheKeypad) {
     uint32_t wParam;
     int keyCode;
   };
+  // clang-format off
   const Case cases[] = {
       {65, 65},     {67, 67},     {13, 13},     {0, 0},
       {48, 48},     {57, 57},     {95, 95},     // VK_SLEEP, just below the keypad
@@ -23,6 +24,7 @@ TEST(FoldKeyCode, TakesTheLowByteAndFoldsTheKeypad) {
       {0x0160, 48},  // folded after the low byte is taken
       {0x016F, 191},
   };
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(FoldKeyCode(c.wParam), c.keyCode) << "wParam " << c.wParam;
   }
@@ -40,6 +42,7 @@ struct ModifierRow {
   int altKey;
 };
 
+// clang-format off
 const ModifierRow kModifierRows[] = {
     // ctrl   shift  alt    letter 16 17 18
     {false, false, false, 0, 0, 0, 0},
@@ -51,14 +54,15 @@ const ModifierRow kModifierRows[] = {
     {false, true, true, 6, 4, 6, 2},
     {true, true, true, 7, 5, 6, 3},
 };
+// clang-format on
 
 TEST(ModifierState, AModifierKeyDoesNotCountItself) {
   for (const ModifierRow& row : kModifierRows) {
     const auto state = [&](int keyCode) {
       return ModifierState(keyCode, row.ctrl, row.shift, row.alt);
     };
-    SCOPED_TRACE(testing::Message() << "ctrl " << row.ctrl << " shift " << row.shift << " alt "
-                                    << row.alt);
+    SCOPED_TRACE(testing::Message()
+                 << "ctrl " << row.ctrl << " shift " << row.shift << " alt " << row.alt);
     EXPECT_EQ(state(65), row.letter);
     EXPECT_EQ(state(67), row.letter);
     EXPECT_EQ(state(48), row.letter);
@@ -73,8 +77,8 @@ TEST(ModifierState, TheLeftAndRightCodesAreTheSameKeys) {
     const auto state = [&](int keyCode) {
       return ModifierState(keyCode, row.ctrl, row.shift, row.alt);
     };
-    SCOPED_TRACE(testing::Message() << "ctrl " << row.ctrl << " shift " << row.shift << " alt "
-                                    << row.alt);
+    SCOPED_TRACE(testing::Message()
+                 << "ctrl " << row.ctrl << " shift " << row.shift << " alt " << row.alt);
     EXPECT_EQ(state(160), row.shiftKey);
     EXPECT_EQ(state(161), row.shiftKey);
     EXPECT_EQ(state(162), row.ctrlKey);
@@ -130,8 +134,8 @@ CommandBoxShortcut ShortcutForKeyDown(uint32_t wParam, bool ctrl, bool shift, bo
 TEST(CommandBoxKeys, KeyMessagesToShortcuts) {
   EXPECT_TRUE(ShortcutForKeyDown('A', true, false, false).selectAll);
   EXPECT_TRUE(ShortcutForKeyDown('C', true, false, false).copy);
-  EXPECT_FALSE(ShortcutForKeyDown('A', true, true, false).selectAll);  // Ctrl+Shift+A
-  EXPECT_FALSE(ShortcutForKeyDown('C', true, false, true).copy);       // Ctrl+Alt+C
+  EXPECT_FALSE(ShortcutForKeyDown('A', true, true, false).selectAll);   // Ctrl+Shift+A
+  EXPECT_FALSE(ShortcutForKeyDown('C', true, false, true).copy);        // Ctrl+Alt+C
   EXPECT_FALSE(ShortcutForKeyDown('A', false, false, true).selectAll);  // Alt+A
   EXPECT_FALSE(ShortcutForKeyDown('A', false, false, false).selectAll);
   // Ctrl pressed alone reads as key 17 with state 0: nothing.

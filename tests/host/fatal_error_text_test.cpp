@@ -67,7 +67,9 @@ TEST(FatalErrorTextBytes, TheTextsAreGbk) {
   // "运行时出错!" in GBK, and the full-width colon of the labels (A3 BA).
   const std::string text = FatalErrorText(7, "m", "w");
   EXPECT_EQ(text.substr(0, 11), "\xD4\xCB\xD0\xD0\xCA\xB1\xB3\xF6\xB4\xED!");
-  EXPECT_NE(text.find("\xB4\xED\xCE\xF3\xB4\xFA\xC2\xEB\xA3\xBA" "7"), std::string::npos);
+  EXPECT_NE(text.find("\xB4\xED\xCE\xF3\xB4\xFA\xC2\xEB\xA3\xBA"
+                      "7"),
+            std::string::npos);
 }
 
 TEST(FatalErrorTextBytes, AMessageIsCopiedByteForByte) {

@@ -190,7 +190,8 @@ std::vector<BrokenCase> BrokenCases() {
       {"ChosenOffsetPastTheEnd", WithU32(valid, kSecondEntry + 12, 0x10000)},
       {"ChosenSizePastTheEnd", WithU32(valid, kSecondEntry + 8, 0x10000)},
       // Offset + size wraps round in 32 bits to a small number.
-      {"OffsetPlusSizeWraps", WithU32(WithU32(valid, kSecondEntry + 12, 0xFFFFFFF0), kSecondEntry + 8, 0x20)},
+      {"OffsetPlusSizeWraps",
+       WithU32(WithU32(valid, kSecondEntry + 12, 0xFFFFFFF0), kSecondEntry + 8, 0x20)},
       {"ChosenDataTooShortForAHeader", WithU32(valid, kSecondEntry + 8, 39)},
       {"HeaderSizeBelowForty", WithU32(valid, kSecondData, 12)},
       {"HeaderSizeBeyondTheData", WithU32(valid, kSecondData, 4000)},
@@ -249,7 +250,8 @@ TEST(ChooseIcoImage, OnlyTheChosenImageDataIsChecked) {
 std::vector<uint8_t> PngIco(uint32_t width, uint32_t height, uint8_t bitDepth, uint8_t colorType) {
   std::vector<uint8_t> ico = BuildIco({{0, 0, 32, 0, 0, 33}});
   const size_t at = 6 + 16;
-  const uint8_t header[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  const uint8_t header[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                            0,    0,   0,   13,  'I',  'H',  'D',  'R'};
   std::copy(std::begin(header), std::end(header), ico.begin() + at);
   for (int i = 0; i < 4; ++i) {
     ico[at + 16 + i] = static_cast<uint8_t>(width >> (24 - 8 * i));

@@ -14,19 +14,19 @@ TEST(TrayEventType, MapsTheMouseMessagesOfTheIcon) {
     int type;
   };
   const Case cases[] = {
-      {0x0202, 1},  // WM_LBUTTONUP
-      {0x0203, 2},  // WM_LBUTTONDBLCLK
-      {0x0205, 3},  // WM_RBUTTONUP
-      {0x007B, 3},  // WM_CONTEXTMENU
-      {0x0200, 0},  // WM_MOUSEMOVE
-      {0x0201, 0},  // WM_LBUTTONDOWN
-      {0x0204, 0},  // WM_RBUTTONDOWN
-      {0x0206, 0},  // WM_RBUTTONDBLCLK
-      {0x0207, 0},  // WM_MBUTTONDOWN
-      {0x0208, 0},  // WM_MBUTTONUP
-      {0x0400, 0},  // NIN_SELECT
-      {0x0401, 0},  // NIN_KEYSELECT
-      {0, 0},
+      {0x0202, 1},      // WM_LBUTTONUP
+      {0x0203, 2},      // WM_LBUTTONDBLCLK
+      {0x0205, 3},      // WM_RBUTTONUP
+      {0x007B, 3},      // WM_CONTEXTMENU
+      {0x0200, 0},      // WM_MOUSEMOVE
+      {0x0201, 0},      // WM_LBUTTONDOWN
+      {0x0204, 0},      // WM_RBUTTONDOWN
+      {0x0206, 0},      // WM_RBUTTONDBLCLK
+      {0x0207, 0},      // WM_MBUTTONDOWN
+      {0x0208, 0},      // WM_MBUTTONUP
+      {0x0400, 0},      // NIN_SELECT
+      {0x0401, 0},      // NIN_KEYSELECT
+      {0, 0},           // no message at all
       {0x00010202, 0},  // only an exact message counts, not its low word
       {0xFFFFFFFF, 0},
   };
@@ -67,9 +67,7 @@ TEST(TrayTipField, CopiesTheTipAndZeroFillsTheRest) {
   EXPECT_TRUE(TailIsZero(field, 6));
 }
 
-TEST(TrayTipField, AnEmptyTipGivesAnAllZeroField) {
-  EXPECT_TRUE(TailIsZero(TrayTipField(""), 0));
-}
+TEST(TrayTipField, AnEmptyTipGivesAnAllZeroField) { EXPECT_TRUE(TailIsZero(TrayTipField(""), 0)); }
 
 TEST(TrayTipField, CopiesAtMost62Bytes) {
   struct Case {
