@@ -15,9 +15,7 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
   return at + 1 < text.size() ? 2 : 0;
 }
 
-bool IsBlank(std::string_view character) {
-  return character == " " || character == "\xA1\xA1";
-}
+bool IsBlank(std::string_view character) { return character == " " || character == "\xA1\xA1"; }
 
 }  // namespace
 

@@ -63,14 +63,12 @@ bool AttachSkin(std::span<const uint8_t> skinData, std::string_view text, int32_
 }
 
 void RunSkinStep(const std::string& runDirectory) {
-  RunSkinStepWith(runDirectory,
-                  {FileExists,
-                   [&](const std::string& path) { ResolveSkinLibraryPath(path, runDirectory); },
-                   ReadWholeFile,
-                   [](std::span<const uint8_t> skinData) {
-                     return AttachSkin(skinData, "", 0, 0, 0);
-                   },
-                   [](int32_t scheme) { return ApplyXpLook(scheme); }});
+  RunSkinStepWith(
+      runDirectory,
+      {FileExists, [&](const std::string& path) { ResolveSkinLibraryPath(path, runDirectory); },
+       ReadWholeFile,
+       [](std::span<const uint8_t> skinData) { return AttachSkin(skinData, "", 0, 0, 0); },
+       [](int32_t scheme) { return ApplyXpLook(scheme); }});
 }
 
 void FreeSkinLibraryPath() { std::string().swap(SkinLibraryPath); }

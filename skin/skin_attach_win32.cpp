@@ -45,8 +45,7 @@ Role RoleOf(HWND window) {
 // Top-level windows and tab controls are the surfaces the other controls sit
 // on: they take the window colour.
 bool IsSurface(HWND window) {
-  return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 ||
-         ClassIs(window, "SysTabControl32");
+  return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 || ClassIs(window, "SysTabControl32");
 }
 
 void PaintPushButton(HWND window, HDC dc) {
@@ -71,8 +70,8 @@ void PaintPushButton(HWND window, HDC dc) {
   HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
   HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, IsWindowEnabled(window) ? ToColorRef(gColours.faceText)
-                                           : GetSysColor(COLOR_GRAYTEXT));
+  SetTextColor(
+      dc, IsWindowEnabled(window) ? ToColorRef(gColours.faceText) : GetSysColor(COLOR_GRAYTEXT));
   RECT area = client;
   InflateRect(&area, -3, -2);
   if (pressed) OffsetRect(&area, 1, 1);
@@ -97,9 +96,20 @@ void PaintPushButton(HWND window, HDC dc) {
 // Messages after which a button may have drawn itself directly.
 bool ButtonMayDrawDirectly(UINT message) {
   switch (message) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: case WM_MOUSEMOVE:
-    case WM_CAPTURECHANGED: case WM_KEYDOWN: case WM_KEYUP: case WM_SETFOCUS: case WM_KILLFOCUS:
-    case WM_ENABLE: case WM_SETTEXT: case WM_UPDATEUISTATE: case BM_SETSTATE: case BM_SETCHECK:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_CAPTURECHANGED:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_UPDATEUISTATE:
+    case BM_SETSTATE:
+    case BM_SETCHECK:
     case BM_SETSTYLE:
       return true;
     default:
@@ -236,9 +246,9 @@ constexpr int32_t kNoResources = 3;
 // The skin data and its byte count; the text and the three integers are
 // reserved and not looked at. 0 when the skin is attached; otherwise nothing
 // has changed.
-extern "C" __declspec(dllexport) int32_t __stdcall SkinH_AttachRes(const uint8_t* data,
-                                                                   int32_t size, const char*,
-                                                                   int32_t, int32_t, int32_t) {
+extern "C" __declspec(dllexport) int32_t
+    __stdcall SkinH_AttachRes(const uint8_t* data, int32_t size, const char*, int32_t, int32_t,
+                              int32_t) {
   if (data == nullptr || size <= 0) return kNoSkinData;
   std::optional<SkinColours> colours =
       ParseSkin(std::string_view(reinterpret_cast<const char*>(data), static_cast<size_t>(size)));

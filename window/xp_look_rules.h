@@ -6,7 +6,16 @@
 #include <optional>
 #include <string_view>
 
-enum class XpControlKind { None, PushButton, CheckBox, RadioButton, GroupBox, Edit, ComboBox, UpDown };
+enum class XpControlKind {
+  None,
+  PushButton,
+  CheckBox,
+  RadioButton,
+  GroupBox,
+  Edit,
+  ComboBox,
+  UpDown
+};
 
 // The kind of look a window takes, from its window class, its style and the
 // window class of its parent. A combo box's drop-down list is not judged on

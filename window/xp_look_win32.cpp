@@ -1,9 +1,11 @@
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "window/xp_look.h"
 #include "window/xp_look_rules.h"
@@ -55,9 +57,8 @@ HBRUSH ParentBackground(HWND window, HDC dc) {
   HWND parent = GetParent(window);
   HBRUSH brush = nullptr;
   if (parent != nullptr) {
-    brush = reinterpret_cast<HBRUSH>(SendMessageA(parent, WM_CTLCOLORSTATIC,
-                                                  reinterpret_cast<WPARAM>(dc),
-                                                  reinterpret_cast<LPARAM>(window)));
+    brush = reinterpret_cast<HBRUSH>(SendMessageA(
+        parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
   }
   return brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE);
 }
@@ -67,10 +68,26 @@ void DrawArrow(HDC dc, const RECT& box, int direction, COLORREF colour) {
   int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
   POINT points[3];
   switch (direction) {
-    case 0: points[0] = {cx - 3, cy + 1}; points[1] = {cx + 3, cy + 1}; points[2] = {cx, cy - 2}; break;
-    case 1: points[0] = {cx - 3, cy - 1}; points[1] = {cx + 3, cy - 1}; points[2] = {cx, cy + 2}; break;
-    case 2: points[0] = {cx + 1, cy - 3}; points[1] = {cx + 1, cy + 3}; points[2] = {cx - 2, cy}; break;
-    default: points[0] = {cx - 1, cy - 3}; points[1] = {cx - 1, cy + 3}; points[2] = {cx + 2, cy}; break;
+    case 0:
+      points[0] = {cx - 3, cy + 1};
+      points[1] = {cx + 3, cy + 1};
+      points[2] = {cx, cy - 2};
+      break;
+    case 1:
+      points[0] = {cx - 3, cy - 1};
+      points[1] = {cx + 3, cy - 1};
+      points[2] = {cx, cy + 2};
+      break;
+    case 2:
+      points[0] = {cx + 1, cy - 3};
+      points[1] = {cx + 1, cy + 3};
+      points[2] = {cx - 2, cy};
+      break;
+    default:
+      points[0] = {cx - 1, cy - 3};
+      points[1] = {cx - 1, cy + 3};
+      points[2] = {cx + 2, cy};
+      break;
   }
   HBRUSH brush = CreateSolidBrush(colour);
   HPEN pen = CreatePen(PS_SOLID, 1, colour);
@@ -86,9 +103,15 @@ void DrawArrow(HDC dc, const RECT& box, int direction, COLORREF colour) {
 UINT TextFormatOf(LONG style) {
   UINT format = DT_NOCLIP;
   switch (style & BS_CENTER) {
-    case BS_LEFT: format |= DT_LEFT; break;
-    case BS_RIGHT: format |= DT_RIGHT; break;
-    default: format |= DT_CENTER; break;
+    case BS_LEFT:
+      format |= DT_LEFT;
+      break;
+    case BS_RIGHT:
+      format |= DT_RIGHT;
+      break;
+    default:
+      format |= DT_CENTER;
+      break;
   }
   if (!(style & BS_MULTILINE)) format |= DT_SINGLELINE;
   return format;
@@ -107,9 +130,14 @@ void DrawCaption(HWND window, HDC dc, RECT area, COLORREF colour) {
   DrawTextA(dc, text, -1, &measured, format | DT_CALCRECT);
   int height = measured.bottom - measured.top;
   switch (style & BS_VCENTER) {
-    case BS_TOP: break;
-    case BS_BOTTOM: area.top = area.bottom - height; break;
-    default: area.top += (area.bottom - area.top - height) / 2; break;
+    case BS_TOP:
+      break;
+    case BS_BOTTOM:
+      area.top = area.bottom - height;
+      break;
+    default:
+      area.top += (area.bottom - area.top - height) / 2;
+      break;
   }
   area.bottom = area.top + height;
   HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
@@ -151,9 +179,15 @@ void PaintCheckGlyph(HWND window, HDC dc, bool radio) {
   RECT box;
   box.left = (style & BS_LEFTTEXT) ? client.right - size : client.left;
   switch (style & BS_VCENTER) {
-    case BS_TOP: box.top = client.top; break;
-    case BS_BOTTOM: box.top = client.bottom - size; break;
-    default: box.top = client.top + (client.bottom - client.top - size) / 2; break;
+    case BS_TOP:
+      box.top = client.top;
+      break;
+    case BS_BOTTOM:
+      box.top = client.bottom - size;
+      break;
+    default:
+      box.top = client.top + (client.bottom - client.top - size) / 2;
+      break;
   }
   box.right = box.left + size;
   box.bottom = box.top + size;
@@ -224,10 +258,12 @@ void PaintGroupBox(HWND window, HDC dc) {
   frame.top += extent.cy / 2;
   FrameColour(dc, frame, ToColorRef(scheme.frame));
   if (length > 0) {
-    RECT band = {client.left + 7, client.top, client.left + 9 + extent.cx + 2, client.top + extent.cy};
+    RECT band = {client.left + 7, client.top, client.left + 9 + extent.cx + 2,
+                 client.top + extent.cy};
     FillRect(dc, &band, background);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsWindowEnabled(window) ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(
+        dc, IsWindowEnabled(window) ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
     TextOutA(dc, client.left + 9, client.top, text, length);
   }
   if (oldFont) SelectObject(dc, oldFont);
@@ -271,7 +307,8 @@ void PaintComboBox(HWND window) {
   bool pressed = (info.stateButton & STATE_SYSTEM_PRESSED) != 0;
   FillColour(dc, info.rcButton, ToColorRef(pressed ? scheme.pressed : scheme.face));
   FrameColour(dc, info.rcButton, ToColorRef(scheme.frame));
-  DrawArrow(dc, info.rcButton, 1, IsWindowEnabled(window) ? ToColorRef(scheme.mark) : GetSysColor(COLOR_GRAYTEXT));
+  DrawArrow(dc, info.rcButton, 1,
+            IsWindowEnabled(window) ? ToColorRef(scheme.mark) : GetSysColor(COLOR_GRAYTEXT));
   ReleaseDC(window, dc);
 }
 
@@ -315,12 +352,23 @@ void RepaintLook(HWND window, const LookedWindow& looked) {
   HDC dc = GetDC(window);
   if (dc == nullptr) return;
   switch (looked.kind) {
-    case XpControlKind::PushButton: PaintPushButton(window, dc); break;
-    case XpControlKind::CheckBox: PaintCheckGlyph(window, dc, false); break;
-    case XpControlKind::RadioButton: PaintCheckGlyph(window, dc, true); break;
-    case XpControlKind::GroupBox: PaintGroupBox(window, dc); break;
-    case XpControlKind::UpDown: PaintUpDown(window, dc); break;
-    default: break;
+    case XpControlKind::PushButton:
+      PaintPushButton(window, dc);
+      break;
+    case XpControlKind::CheckBox:
+      PaintCheckGlyph(window, dc, false);
+      break;
+    case XpControlKind::RadioButton:
+      PaintCheckGlyph(window, dc, true);
+      break;
+    case XpControlKind::GroupBox:
+      PaintGroupBox(window, dc);
+      break;
+    case XpControlKind::UpDown:
+      PaintUpDown(window, dc);
+      break;
+    default:
+      break;
   }
   ReleaseDC(window, dc);
 }
@@ -328,11 +376,27 @@ void RepaintLook(HWND window, const LookedWindow& looked) {
 // Messages after which a control may have drawn itself directly.
 bool MayDrawDirectly(UINT message) {
   switch (message) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE: case WM_CAPTURECHANGED: case WM_KEYDOWN: case WM_KEYUP:
-    case WM_SETFOCUS: case WM_KILLFOCUS: case WM_ENABLE: case WM_SETTEXT: case WM_SIZE:
-    case WM_UPDATEUISTATE: case BM_SETSTATE: case BM_SETCHECK: case BM_SETSTYLE:
-    case CB_SETCURSEL: case CB_SHOWDROPDOWN: case EM_SETREADONLY: case WM_STYLECHANGED:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_CAPTURECHANGED:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_SIZE:
+    case WM_UPDATEUISTATE:
+    case BM_SETSTATE:
+    case BM_SETCHECK:
+    case BM_SETSTYLE:
+    case CB_SETCURSEL:
+    case CB_SHOWDROPDOWN:
+    case EM_SETREADONLY:
+    case WM_STYLECHANGED:
       return true;
     default:
       return false;
@@ -445,8 +509,8 @@ BOOL CALLBACK GiveLookToTree(HWND window, LPARAM) {
 }
 
 bool RemoveXpLook() {
-  std::map<HWND, LookedWindow> looked;
-  looked.swap(gLooked);
+  std::map<HWND, LookedWindow> looked = std::move(gLooked);
+  gLooked.clear();
   for (const auto& [window, entry] : looked) {
     if (!IsWindow(window)) continue;
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.original));

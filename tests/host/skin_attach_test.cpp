@@ -33,8 +33,7 @@ class OneLibraryLoader : public LibraryLoader {
 class AttachSkinTest : public testing::Test {
  protected:
   SkinCallServices Services() {
-    return {libraries,
-            [this](const std::string& path) { return existing.count(path) > 0; },
+    return {libraries, [this](const std::string& path) { return existing.count(path) > 0; },
             [this](ExportAddress function, const SkinCallArguments& arguments) {
               calledFunction = function;
               calls.push_back(arguments);
@@ -101,7 +100,9 @@ TEST_F(AttachSkinTest, UnbalancedStackIsTheFatalErrorSix) {
   ASSERT_TRUE(fatalCode.has_value());
   EXPECT_EQ(*fatalCode, 6);
   EXPECT_EQ(fatalMessage,
-            "\xB5\xF7\xD3\xC3" "DLL" "\xC3\xFC\xC1\xEE\xBA\xF3\xB7\xA2\xCF\xD6\xB6\xD1\xD5\xBB"
+            "\xB5\xF7\xD3\xC3"
+            "DLL"
+            "\xC3\xFC\xC1\xEE\xBA\xF3\xB7\xA2\xCF\xD6\xB6\xD1\xD5\xBB"
             "\xB4\xED\xCE\xF3");
 }
 
@@ -122,13 +123,12 @@ TEST_F(AttachSkinTest, NoCallWhenTheLibraryCannotBeBound) {
     if (!c.hasExport) caseLoader.exports = {"SomethingElse"};
     OutsideLibraries caseLibraries(caseLoader);
     int called = 0;
-    SkinCallServices services{
-        caseLibraries, [&](const std::string&) { return c.fileThere; },
-        [&](ExportAddress, const SkinCallArguments&) {
-          ++called;
-          return OutsideCallResult{0, true};
-        },
-        [](int32_t, std::string_view) {}};
+    SkinCallServices services{caseLibraries, [&](const std::string&) { return c.fileThere; },
+                              [&](ExportAddress, const SkinCallArguments&) {
+                                ++called;
+                                return OutsideCallResult{0, true};
+                              },
+                              [](int32_t, std::string_view) {}};
     std::vector<uint8_t> data{1, 2};
     EXPECT_FALSE(AttachSkinWith("D:\\Run\\SkinH_EL.dll", data, "", 0, 0, 0, services)) << c.name;
     EXPECT_EQ(called, 0) << c.name;

@@ -1,5 +1,3 @@
-#include "shell/outside_library.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +6,8 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include "shell/outside_library.h"
 
 namespace {
 
@@ -253,8 +253,16 @@ TEST(SamePathIgnoringCase, FoldsAsciiOnly) {
   EXPECT_FALSE(SamePathIgnoringCase("C:\\A.dll", "C:\\A.dl"));
   // 0x81 0x41 and 0x81 0x61 are two different characters, though their trail
   // bytes are "A" and "a".
-  EXPECT_FALSE(SamePathIgnoringCase("C:\\\x81" "A.dll", "C:\\\x81" "a.dll"));
-  EXPECT_TRUE(SamePathIgnoringCase("C:\\\x81" "A.DLL", "C:\\\x81" "A.dll"));
+  EXPECT_FALSE(
+      SamePathIgnoringCase("C:\\\x81"
+                           "A.dll",
+                           "C:\\\x81"
+                           "a.dll"));
+  EXPECT_TRUE(
+      SamePathIgnoringCase("C:\\\x81"
+                           "A.DLL",
+                           "C:\\\x81"
+                           "A.dll"));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-#include "window/xp_look_rules.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
+
+#include "window/xp_look_rules.h"
 
 namespace {
 
@@ -14,32 +14,32 @@ TEST(XpControlKindOf, TakesTheListedControlsOnly) {
     const char* parent;
     XpControlKind kind;
   } cases[] = {
-      {"Button", 0x0, "", K::PushButton},                 // BS_PUSHBUTTON
-      {"button", 0x1, "", K::PushButton},                 // BS_DEFPUSHBUTTON, any case
-      {"BUTTON", 0x2000, "", K::PushButton},              // BS_MULTILINE alone is a push button
-      {"Button", 0x2, "", K::CheckBox},                   // BS_CHECKBOX
-      {"Button", 0x3, "", K::CheckBox},                   // BS_AUTOCHECKBOX
-      {"Button", 0x5, "", K::CheckBox},                   // BS_3STATE
-      {"Button", 0x6, "", K::CheckBox},                   // BS_AUTO3STATE
-      {"Button", 0x4, "", K::RadioButton},                // BS_RADIOBUTTON
+      {"Button", 0x0, "", K::PushButton},                    // BS_PUSHBUTTON
+      {"button", 0x1, "", K::PushButton},                    // BS_DEFPUSHBUTTON, any case
+      {"BUTTON", 0x2000, "", K::PushButton},                 // BS_MULTILINE alone is a push button
+      {"Button", 0x2, "", K::CheckBox},                      // BS_CHECKBOX
+      {"Button", 0x3, "", K::CheckBox},                      // BS_AUTOCHECKBOX
+      {"Button", 0x5, "", K::CheckBox},                      // BS_3STATE
+      {"Button", 0x6, "", K::CheckBox},                      // BS_AUTO3STATE
+      {"Button", 0x4, "", K::RadioButton},                   // BS_RADIOBUTTON
       {"Button", 0x9 | 0x2000 | 0xC00, "", K::RadioButton},  // the program's own radio buttons
-      {"Button", 0x7, "", K::GroupBox},                   // BS_GROUPBOX
-      {"Button", 0x3 | 0x1000, "", K::PushButton},        // push-like check box
-      {"Button", 0x9 | 0x1000, "", K::PushButton},        // push-like radio button
-      {"Button", 0x0 | 0x80, "", K::None},                // BS_BITMAP
+      {"Button", 0x7, "", K::GroupBox},                      // BS_GROUPBOX
+      {"Button", 0x3 | 0x1000, "", K::PushButton},           // push-like check box
+      {"Button", 0x9 | 0x1000, "", K::PushButton},           // push-like radio button
+      {"Button", 0x0 | 0x80, "", K::None},                   // BS_BITMAP
       {"Button", 0x9 | 0x80, "", K::None},
-      {"Button", 0x8, "", K::None},                       // BS_USERBUTTON
-      {"Button", 0xB, "", K::None},                       // BS_OWNERDRAW
-      {"Button", 0xC, "", K::None},                       // split button
+      {"Button", 0x8, "", K::None},  // BS_USERBUTTON
+      {"Button", 0xB, "", K::None},  // BS_OWNERDRAW
+      {"Button", 0xC, "", K::None},  // split button
       {"Edit", 0x80, "Tavrel.", K::Edit},
       {"EDIT", 0x0, "", K::Edit},
       {"Edit", 0x0, "SysIPAddress32", K::None},
       {"Edit", 0x0, "sysipaddress32", K::None},
-      {"ComboBox", 0x2, "", K::ComboBox},                 // CBS_DROPDOWN
-      {"ComboBox", 0x3, "", K::ComboBox},                 // CBS_DROPDOWNLIST
-      {"ComboBox", 0x1, "", K::None},                     // CBS_SIMPLE
+      {"ComboBox", 0x2, "", K::ComboBox},  // CBS_DROPDOWN
+      {"ComboBox", 0x3, "", K::ComboBox},  // CBS_DROPDOWNLIST
+      {"ComboBox", 0x1, "", K::None},      // CBS_SIMPLE
       {"ComboBox", 0x1 | 0x40, "", K::None},
-      {"ComboLBox", 0x0, "", K::None},                    // judged with its combo box
+      {"ComboLBox", 0x0, "", K::None},  // judged with its combo box
       {"msctls_updown32", 0x0, "", K::UpDown},
       {"SysTabControl32", 0x0, "", K::None},
       {"Static", 0x0, "", K::None},
