@@ -1,0 +1,22 @@
+#pragma once
+// Outside libraries: loading them by full path, and calling their functions
+// with a check that the callee cleaned up the stack.
+
+#include <cstdint>
+#include <span>
+
+#include "shell/outside_library.h"
+
+// GetFullPathNameA, LoadLibraryA, GetProcAddress and FreeLibrary.
+LibraryLoader& SystemLibraryLoader();
+
+struct StackCheckedCall {
+  uint32_t result;
+  // False when the function did not remove exactly its arguments from the
+  // stack, as a function of the C calling convention does not.
+  bool stackBalanced;
+};
+
+// Calls the function with the 32-bit arguments, the first argument pushed
+// last, as the Windows API calling convention expects.
+StackCheckedCall CallCheckingStack(const void* function, std::span<const uint32_t> arguments);
