@@ -29,7 +29,7 @@ add_library(tavrel_win OBJECT ${win32_sources} ${platform_sources})
 target_link_libraries(tavrel_win PUBLIC tavrel_core)
 target_compile_options(tavrel_win PRIVATE -Os)
 add_dependencies(tavrel_win tavrel_icon)
-set(win_libraries tavrel_core comctl32 shlwapi)
+set(win_libraries tavrel_core comctl32 gdi32 user32)
 
 function(add_tavrel_program name power_calls)
   add_executable(${name} WIN32 $<TARGET_OBJECTS:tavrel_win>

@@ -36,7 +36,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 }
 
 bool GetSystemDirectoryCheckingStack(char* buffer, uint32_t size) {
-  const uint32_t arguments[] = {reinterpret_cast<uint32_t>(buffer), size};
+  const uintptr_t arguments[] = {reinterpret_cast<uintptr_t>(buffer), size};
   return CallCheckingStack(reinterpret_cast<const void*>(&GetSystemDirectoryA), arguments)
       .stackBalanced;
 }

@@ -44,13 +44,14 @@ LibraryLoader& SystemLibraryLoader() {
   return loader;
 }
 
-StackCheckedCall CallCheckingStack(const void* function, std::span<const uint32_t> arguments) {
+#if defined(__i386__)
+StackCheckedCall CallCheckingStack(const void* function, std::span<const uintptr_t> arguments) {
   // Declaring the pointer with the right convention would hide the fault, so
   // the call is made by hand: ESP is kept in ESI (which every convention
   // preserves), the arguments are pushed last first, the call goes through a
   // register, and ESP afterwards tells how many bytes the callee left behind.
   // No operand refers to memory relative to ESP, which moves inside.
-  uint32_t value = reinterpret_cast<uint32_t>(function);
+  uint32_t value = reinterpret_cast<uintptr_t>(function);
   uint32_t leftBehind;
   uint32_t count = arguments.size();
   const uint32_t* first = arguments.data();
@@ -71,3 +72,14 @@ StackCheckedCall CallCheckingStack(const void* function, std::span<const uint32_
       : "memory", "cc");
   return {value, leftBehind == 0};
 }
+#else
+StackCheckedCall CallCheckingStack(const void* function, std::span<const uintptr_t> arguments) {
+  using SixWords = uintptr_t (*)(uintptr_t, uintptr_t, uintptr_t, uintptr_t, uintptr_t, uintptr_t);
+  uintptr_t words[6] = {};
+  for (size_t at = 0; at < arguments.size() && at < 6; ++at) words[at] = arguments[at];
+  // Extra arguments in registers are ignored by a callee that takes fewer.
+  const auto call = reinterpret_cast<SixWords>(function);
+  const uintptr_t result = call(words[0], words[1], words[2], words[3], words[4], words[5]);
+  return {static_cast<uint32_t>(result), true};
+}
+#endif

@@ -17,6 +17,8 @@ struct StackCheckedCall {
   bool stackBalanced;
 };
 
-// Calls the function with the 32-bit arguments, the first argument pushed
-// last, as the Windows API calling convention expects.
-StackCheckedCall CallCheckingStack(const void* function, std::span<const uint32_t> arguments);
+// Calls the function with up to six word-sized arguments, the first argument
+// pushed last, as the Windows API calling convention expects. On 64-bit
+// Windows there is only one calling convention, so the stack is always
+// balanced there.
+StackCheckedCall CallCheckingStack(const void* function, std::span<const uintptr_t> arguments);

@@ -19,11 +19,9 @@ OutsideLibraries& Libraries() {
 }
 
 OutsideCallResult CallSkinFunction(ExportAddress function, const SkinCallArguments& arguments) {
-  uint32_t narrow[6];
-  for (std::size_t at = 0; at < arguments.size(); ++at) {
-    narrow[at] = static_cast<uint32_t>(arguments[at]);
-  }
-  StackCheckedCall call = CallCheckingStack(function, narrow);
+  uintptr_t words[6];
+  for (std::size_t at = 0; at < arguments.size(); ++at) words[at] = static_cast<uintptr_t>(arguments[at]);
+  StackCheckedCall call = CallCheckingStack(function, words);
   return {static_cast<int32_t>(call.result), call.stackBalanced};
 }
 

@@ -1,0 +1,25 @@
+#include <windows.h>
+
+#include <string>
+
+#include "shell/exit_routines.h"
+#include "shell/fatal_error.h"
+#include "shell/fatal_error_text.h"
+#include "shell/program_end.h"
+#include "shell/skin_step.h"
+#include "window/main_window.h"
+
+void EndProgram(int32_t exitCode) {
+  DestroyProgramWindows();
+  RunExitRoutines();
+  UnloadOutsideLibraries();
+  ExitProcess(static_cast<UINT>(exitCode));
+}
+
+void ReportFatalError(int32_t code, std::string_view message) {
+  const std::string text = FatalErrorText(code, message, "Tavrel 主程序");
+  MessageBoxA(nullptr, text.c_str(), "错误", MB_ICONERROR);
+  // A fatal error runs no exit routine.
+  ClearExitRoutines();
+  EndProgram(-1);
+}
