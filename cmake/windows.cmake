@@ -53,6 +53,9 @@ endif()
 # toolchain; each test starts and drives the real program under Wine.
 option(TAVREL_WIN_TESTS "Build the Windows-side tests" ON)
 if(TAVREL_WIN_TESTS)
+  if(TAVREL_WINE_LOADER)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${TAVREL_WINE_LOADER})
+  endif()
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   include(GoogleTest)
   file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp
@@ -60,10 +63,18 @@ if(TAVREL_WIN_TESTS)
   if(win_tests)
     add_executable(win_tests ${win_tests})
     target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/win)
-    target_link_libraries(win_tests PRIVATE gtest gtest_main psapi)
+    target_link_libraries(win_tests PRIVATE tavrel_core gtest gtest_main psapi)
+    # The tests and GoogleTest include <chrono>, whose "µs" GBK lacks;
+    # GB18030 writes every GBK character with the same bytes.
+    foreach(target win_tests gtest gtest_main)
+      target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:C,CXX>:-fexec-charset=GB18030>")
+    endforeach()
     add_dependencies(win_tests Tavrel Tavrel-dryrun)
     # Discovery runs at test time, so building needs no Wine.
     gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
       PROPERTIES TIMEOUT 120)
   endif()
 endif()
+
+add_executable(show_window ${CMAKE_SOURCE_DIR}/tools/show_window.cpp)
+target_link_options(show_window PRIVATE -s)

@@ -3,6 +3,7 @@
 // instead (the one the build embeds); without it the test runs the script.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -42,7 +43,9 @@ class AppIconTest : public ::testing::Test {
       ico_ = ReadFileBytes(given);
       return;
     }
-    const fs::path out = fs::path(::testing::TempDir()) / "tavrel_app_icon_test.ico";
+    // ctest runs the cases in parallel processes: each needs a file of its own.
+    const fs::path out =
+        fs::path(::testing::TempDir()) / ("tavrel_app_icon_" + std::to_string(getpid()) + ".ico");
     ASSERT_TRUE(RunMakeIcon(out));
     ico_ = ReadFileBytes(out);
     fs::remove(out);
