@@ -70,6 +70,12 @@ if(TAVREL_WIN_TESTS)
       target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:C,CXX>:-fexec-charset=GB18030>")
     endforeach()
     add_dependencies(win_tests Tavrel Tavrel-dryrun)
+    # The shipped program is the 32-bit build, also when the tests drive the
+    # 64-bit one.
+    set(TAVREL_SHIPPED_DIR ${CMAKE_BINARY_DIR} CACHE PATH "Folder of the shipped Tavrel.exe")
+    add_test(NAME ProgramFile.IsA32BitGuiProgramOfSystemDllsOnly
+      COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check_program_file.sh
+        ${TAVREL_SHIPPED_DIR}/Tavrel.exe ${TAVREL_SHIPPED_DIR}/Tavrel-dryrun.exe)
     # Discovery runs at test time, so building needs no Wine.
     gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
       PROPERTIES TIMEOUT 120)

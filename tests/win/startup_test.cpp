@@ -181,3 +181,11 @@ TEST(Ending, TwoInstancesRunSideBySide) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every text of the program is GBK: the tests' byte expectations only mean
+// something under code page 936.
+TEST(Environment, AnsiCodePageIsGbk) { EXPECT_EQ(GetACP(), 936u); }
+
+}  // namespace
