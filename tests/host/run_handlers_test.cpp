@@ -213,7 +213,8 @@ TEST_P(EmptyFieldTest, ShowsTheIncompleteMessageAndSchedulesNothing) {
   f.SetFields("2024", "5", "10", "18", "30", "5");
   f.controls.texts[GetParam()] = "";
   RunAtDateTime(f.controls, f.services, f.calls);
-  EXPECT_EQ(f.services.messages, (std::vector<std::string>{std::string(kIncompleteDateTimeMessage)}));
+  EXPECT_EQ(f.services.messages,
+            (std::vector<std::string>{std::string(kIncompleteDateTimeMessage)}));
   EXPECT_EQ(Effects(f.log), (EventLog{"message"}));
 }
 
@@ -224,12 +225,18 @@ INSTANTIATE_TEST_SUITE_P(EachField, EmptyFieldTest,
                                            秒编辑框),
                          [](const ::testing::TestParamInfo<ControlName>& info) -> std::string {
                            switch (info.param) {
-                             case 年编辑框: return "Year";
-                             case 月编辑框: return "Month";
-                             case 日编辑框: return "Day";
-                             case 时编辑框: return "Hour";
-                             case 分编辑框: return "Minute";
-                             default: return "Second";
+                             case 年编辑框:
+                               return "Year";
+                             case 月编辑框:
+                               return "Month";
+                             case 日编辑框:
+                               return "Day";
+                             case 时编辑框:
+                               return "Hour";
+                             case 分编辑框:
+                               return "Minute";
+                             default:
+                               return "Second";
                            }
                          });
 
@@ -244,7 +251,8 @@ TEST(RunAtDateTimeTest, EmptyFieldWinsOverAnInvalidOne) {
   Fixture f;
   f.SetFields("2024", "2", "30", "24", "30", "");
   RunAtDateTime(f.controls, f.services, f.calls);
-  EXPECT_EQ(f.services.messages, (std::vector<std::string>{std::string(kIncompleteDateTimeMessage)}));
+  EXPECT_EQ(f.services.messages,
+            (std::vector<std::string>{std::string(kIncompleteDateTimeMessage)}));
 }
 
 struct RejectedCase {
@@ -283,16 +291,16 @@ TEST(RunAtDateTimeTest, HidesTakesTheClickWaitsThenActs) {
   Fixture f;
   f.SetFields("2024", "5", "10", "18", "30", "5");
   RunAtDateTime(f.controls, f.services, f.calls);
-  EXPECT_EQ(Effects(f.log), (EventLog{"hide", "utc now?", "to utc", "wait 7200000", "power 1 forced"}));
+  EXPECT_EQ(Effects(f.log),
+            (EventLog{"hide", "utc now?", "to utc", "wait 7200000", "power 1 forced"}));
   EXPECT_EQ(f.services.convertedTargets, (std::vector<CivilDateTime>{{2024, 5, 10, 18, 30, 5}}));
   EXPECT_TRUE(f.services.messages.empty());
 }
 
 TEST(RunAtDateTimeTest, TargetSecondsAheadOrBehindWaitsThatSpanTimesAThousand) {
   // Click at 2024-05-10 16:30:05 local time.
-  const int64_t spans[] = {0,        1,        3,       59,       7200,      86400,
-                           2147483,  2147484,  2592000, -1,       -10800,    -2147483,
-                           -2147484, -31536000};
+  const int64_t spans[] = {0,       1,       3,  59,     7200,     86400,    2147483,
+                           2147484, 2592000, -1, -10800, -2147483, -2147484, -31536000};
   for (int64_t span : spans) {
     Fixture f;
     // The fake zone has no daylight time, so the target's wall time is the
@@ -347,7 +355,8 @@ TEST(RunAtDateTimeTest, ActionFollowsTheButtonsAsTheyAreAfterTheWait) {
     f.controls.checked[休眠单选框] = 1;
   };
   RunAtDateTime(f.controls, f.services, f.calls);
-  EXPECT_EQ(Effects(f.log), (EventLog{"hide", "utc now?", "to utc", "wait 2000", "power 4 forced"}));
+  EXPECT_EQ(Effects(f.log),
+            (EventLog{"hide", "utc now?", "to utc", "wait 2000", "power 4 forced"}));
   const auto wait = std::find(f.log.begin(), f.log.end(), "wait 2000");
   EXPECT_TRUE(std::none_of(f.log.begin(), wait,
                            [](const std::string& e) { return e.starts_with("checked? "); }));
@@ -372,16 +381,26 @@ struct DaylightCase {
 TEST(RunAtDateTimeTest, SpanFollowsTheWallClockAcrossDaylightTime) {
   const DaylightCase cases[] = {
       // 2024-03-31: 02:00 CET becomes 03:00 CEST.
-      {"spring, two wall hours are one real hour", {2024, 3, 31, 1, 30, 0}, {2024, 3, 31, 3, 30, 0},
+      {"spring, two wall hours are one real hour",
+       {2024, 3, 31, 1, 30, 0},
+       {2024, 3, 31, 3, 30, 0},
        3600},
-      {"spring, a skipped time acts at the change", {2024, 3, 31, 1, 30, 0}, {2024, 3, 31, 2, 30, 0},
+      {"spring, a skipped time acts at the change",
+       {2024, 3, 31, 1, 30, 0},
+       {2024, 3, 31, 2, 30, 0},
        1800},
       // 2024-10-27: 03:00 CEST becomes 02:00 CET; 02:00-03:00 comes twice.
-      {"autumn, two wall hours are three real hours", {2024, 10, 27, 1, 30, 0},
-       {2024, 10, 27, 3, 30, 0}, 3 * 3600},
-      {"autumn, an ambiguous time acts at its first occurrence", {2024, 10, 27, 1, 30, 0},
-       {2024, 10, 27, 2, 30, 0}, 3600},
-      {"a day across the spring change", {2024, 3, 30, 12, 0, 0}, {2024, 3, 31, 12, 0, 0},
+      {"autumn, two wall hours are three real hours",
+       {2024, 10, 27, 1, 30, 0},
+       {2024, 10, 27, 3, 30, 0},
+       3 * 3600},
+      {"autumn, an ambiguous time acts at its first occurrence",
+       {2024, 10, 27, 1, 30, 0},
+       {2024, 10, 27, 2, 30, 0},
+       3600},
+      {"a day across the spring change",
+       {2024, 3, 30, 12, 0, 0},
+       {2024, 3, 31, 12, 0, 0},
        23 * 3600},
   };
   for (const DaylightCase& c : cases) {
