@@ -30,6 +30,20 @@ inline std::string NameOf(ControlName control) {
       return "CMD";
     case ControlName::CMD编辑框:
       return "CMD编辑框";
+    case ControlName::倒计时编辑框:
+      return "倒计时";
+    case ControlName::年编辑框:
+      return "年";
+    case ControlName::月编辑框:
+      return "月";
+    case ControlName::日编辑框:
+      return "日";
+    case ControlName::时编辑框:
+      return "时";
+    case ControlName::分编辑框:
+      return "分";
+    case ControlName::秒编辑框:
+      return "秒";
     default:
       return "other#" + std::to_string(static_cast<int>(control));
   }
@@ -41,6 +55,9 @@ class FakeControls : public Controls {
 
   std::map<ControlName, int> checked;
   std::map<ControlName, std::string> texts;
+  // Runs after a write of the window's visibility, as a handler of the real
+  // window would run while it is being hidden or shown.
+  std::function<void(bool visible)> onWriteVisible;
 
   std::string ReadText(ControlName box) const override {
     log_.push_back("text? " + NameOf(box));
@@ -60,7 +77,10 @@ class FakeControls : public Controls {
     log_.push_back("checked= " + NameOf(button) + " " + std::to_string(value));
     checked[button] = value != 0 ? 1 : 0;
   }
-  void WriteVisible(bool visible) override { log_.push_back(visible ? "show" : "hide"); }
+  void WriteVisible(bool visible) override {
+    log_.push_back(visible ? "show" : "hide");
+    if (onWriteVisible) onWriteVisible(visible);
+  }
   void WriteSelectedCount(ControlName box, int count) override {
     log_.push_back("select " + NameOf(box) + " " + std::to_string(count));
   }
