@@ -10,7 +10,11 @@
 namespace {
 
 TransitionDate TransitionFrom(const SYSTEMTIME& when) {
-  return {when.wMonth, when.wDayOfWeek, when.wDay, when.wHour, when.wMinute, when.wSecond};
+  // Some zones store their change as 23:59:59.999: that is the next midnight,
+  // not a second before it. The rule counts whole seconds, and a second of 60
+  // simply adds up to the next minute.
+  const int second = when.wSecond + (when.wMilliseconds >= 500 ? 1 : 0);
+  return {when.wMonth, when.wDayOfWeek, when.wDay, when.wHour, when.wMinute, second};
 }
 
 TimeZoneRule RuleForYear(int year) {
