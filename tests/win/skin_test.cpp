@@ -65,6 +65,7 @@ struct WindowColours {
   Rgb buttonFrame;  // the outermost pixel of 执行倒计时按钮, halfway down its left side
   Rgb buttonFace;   // inside that button, left of its caption
   Rgb page;         // the tab page below 倒计时编辑框, where no control lies
+  Rgb radio;        // inside CMD单选框, right of its caption
 };
 
 // Shows the window from the tray menu and reads the colours once the window
@@ -76,13 +77,15 @@ WindowColours ShownWindowColours(const TavrelProcess& app) {
   auto read = [&] {
     RECT edit = ScreenRect(app.control(倒计时编辑框));
     RECT button = ScreenRect(app.control(执行倒计时按钮));
+    RECT radio = ScreenRect(app.control(CMD单选框));
     int editMiddle = (edit.top + edit.bottom) / 2;
     int buttonMiddle = (button.top + button.bottom) / 2;
     return WindowColours{ScreenPixel(edit.left, editMiddle),
                          ScreenPixel(edit.right - 8, editMiddle),
                          ScreenPixel(button.left, buttonMiddle),
                          ScreenPixel(button.left + 3, buttonMiddle),
-                         ScreenPixel(edit.left + 5, edit.bottom + 12)};
+                         ScreenPixel(edit.left + 5, edit.bottom + 12),
+                         ScreenPixel(radio.right - 3, (radio.top + radio.bottom) / 2)};
   };
   WindowColours colours = read();
   harness::WaitUntil(
@@ -91,7 +94,8 @@ WindowColours ShownWindowColours(const TavrelProcess& app) {
         WindowColours again = read();
         bool same = again.editFrame == colours.editFrame && again.editField == colours.editField &&
                     again.buttonFrame == colours.buttonFrame &&
-                    again.buttonFace == colours.buttonFace && again.page == colours.page;
+                    again.buttonFace == colours.buttonFace && again.page == colours.page &&
+                    again.radio == colours.radio;
         colours = again;
         return same;
       },
@@ -120,14 +124,16 @@ testing::AssertionResult HasLook(const WindowColours& seen, Look look) {
   bool xpButton = seen.buttonFrame == XpFrame() && seen.buttonFace == XpFace();
   bool skinEdit = seen.editField == kSkinField;
   bool skinButton = seen.buttonFrame == kSkinFrame && seen.buttonFace == kSkinFace;
-  bool skinPage = seen.page == kSkinWindow;
+  bool skinPage = seen.page == kSkinWindow && seen.radio == kSkinWindow;
+  // The look's radio buttons sit on the page without a band of their own.
+  bool xpRadio = seen.radio == seen.page;
   bool matches = false;
   switch (look) {
     case Look::Skin:
       matches = skinEdit && skinButton && skinPage && !xpEdit && !xpButton;
       break;
     case Look::Xp:
-      matches = xpEdit && xpButton && !skinEdit && !skinButton && !skinPage;
+      matches = xpEdit && xpButton && xpRadio && !skinEdit && !skinButton && !skinPage;
       break;
     case Look::Plain:
       matches = !xpEdit && !xpButton && !skinEdit && !skinButton && !skinPage;
@@ -139,7 +145,8 @@ testing::AssertionResult HasLook(const WindowColours& seen, Look look) {
          << ", edit field " << testing::PrintToString(seen.editField) << ", button frame "
          << testing::PrintToString(seen.buttonFrame) << ", button face "
          << testing::PrintToString(seen.buttonFace) << ", page "
-         << testing::PrintToString(seen.page);
+         << testing::PrintToString(seen.page) << ", radio button "
+         << testing::PrintToString(seen.radio);
 }
 
 // The full paths of the modules loaded in the process.
