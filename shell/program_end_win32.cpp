@@ -4,7 +4,7 @@
 
 #include "shell/exit_routines.h"
 #include "shell/fatal_error.h"
-#include "shell/fatal_error_text.h"
+#include "shell/fatal_error_report.h"
 #include "shell/program_end.h"
 #include "shell/skin_step.h"
 #include "window/main_window.h"
@@ -17,9 +17,10 @@ void EndProgram(int32_t exitCode) {
 }
 
 void ReportFatalError(int32_t code, std::string_view message) {
-  const std::string text = FatalErrorText(code, message, "Tavrel 主程序");
-  MessageBoxA(nullptr, text.c_str(), "错误", MB_ICONERROR);
-  // A fatal error runs no exit routine.
-  ClearExitRoutines();
-  EndProgram(-1);
+  ReportFatalErrorWith(
+      code, message,
+      {[](const std::string& text) { MessageBoxA(nullptr, text.c_str(), "错误", MB_ICONERROR); },
+       [](int32_t exitCode) { EndProgram(exitCode); }});
+  // EndProgram does not return; this keeps the promise of [[noreturn]].
+  ExitProcess(static_cast<UINT>(-1));
 }

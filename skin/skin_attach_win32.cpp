@@ -3,6 +3,8 @@
 // thread hook gives it to the windows created later.
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <cstdint>
 #include <map>
@@ -93,6 +95,16 @@ void PaintPushButton(HWND window, HDC dc) {
   }
 }
 
+// A tab control paints its page itself, over what WM_ERASEBKGND filled: the
+// page inside its border takes the window colour once the control is done.
+void PaintTabPage(HWND window, WNDPROC original, HDC dc) {
+  CallWindowProcA(original, window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  RECT page;
+  GetClientRect(window, &page);
+  SendMessageA(window, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+  FillRect(dc, &page, gWindowBrush);
+}
+
 // Messages after which a button may have drawn itself directly.
 bool ButtonMayDrawDirectly(UINT message) {
   switch (message) {
@@ -155,6 +167,13 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         PAINTSTRUCT paint;
         HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(window, &paint);
         PaintPushButton(window, dc);
+        if (!wParam) EndPaint(window, &paint);
+        return 0;
+      }
+      if (ClassIs(window, "SysTabControl32")) {
+        PAINTSTRUCT paint;
+        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(window, &paint);
+        PaintTabPage(window, original, dc);
         if (!wParam) EndPaint(window, &paint);
         return 0;
       }

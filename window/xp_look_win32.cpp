@@ -100,7 +100,9 @@ void DrawArrow(HDC dc, const RECT& box, int direction, COLORREF colour) {
   DeleteObject(pen);
 }
 
-UINT TextFormatOf(LONG style) {
+// Without an alignment style a push button centres its caption and a check
+// box or radio button starts it at the left: `unaligned` says which.
+UINT TextFormatOf(LONG style, UINT unaligned) {
   UINT format = DT_NOCLIP;
   switch (style & BS_CENTER) {
     case BS_LEFT:
@@ -109,8 +111,11 @@ UINT TextFormatOf(LONG style) {
     case BS_RIGHT:
       format |= DT_RIGHT;
       break;
-    default:
+    case BS_CENTER:
       format |= DT_CENTER;
+      break;
+    default:
+      format |= unaligned;
       break;
   }
   if (!(style & BS_MULTILINE)) format |= DT_SINGLELINE;
@@ -118,14 +123,17 @@ UINT TextFormatOf(LONG style) {
 }
 
 // The caption placed in `area` as the button's alignment styles ask; multi-line
-// captions are centred vertically by measuring them first.
-void DrawCaption(HWND window, HDC dc, RECT area, COLORREF colour) {
+// captions are centred vertically by measuring them first. Returns where the
+// text went, empty when there is none.
+RECT DrawCaption(HWND window, HDC dc, RECT area, COLORREF colour, UINT unaligned) {
   char text[512] = {};
   GetWindowTextA(window, text, sizeof text);
-  if (text[0] == '\0') return;
+  if (text[0] == '\0') return RECT{};
   LONG style = GetWindowLongA(window, GWL_STYLE);
-  UINT format = TextFormatOf(style);
+  UINT format = TextFormatOf(style, unaligned);
   if (style & BS_MULTILINE) format |= DT_WORDBREAK;
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
   RECT measured = area;
   DrawTextA(dc, text, -1, &measured, format | DT_CALCRECT);
   int height = measured.bottom - measured.top;
@@ -140,12 +148,23 @@ void DrawCaption(HWND window, HDC dc, RECT area, COLORREF colour) {
       break;
   }
   area.bottom = area.top + height;
-  HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-  HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colour);
   DrawTextA(dc, text, -1, &area, format);
   if (oldFont) SelectObject(dc, oldFont);
+  // Where the measured text lies across the area, as the alignment put it.
+  int width = measured.right - measured.left;
+  if (format & DT_CENTER) {
+    area.left += (area.right - area.left - width) / 2;
+  } else if (format & DT_RIGHT) {
+    area.left = area.right - width;
+  }
+  area.right = area.left + width;
+  return area;
+}
+
+bool ShowsFocus(HWND window) {
+  return GetFocus() == window && !(SendMessageA(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
 }
 
 void PaintPushButton(HWND window, HDC dc) {
@@ -160,17 +179,35 @@ void PaintPushButton(HWND window, HDC dc) {
   RECT area = client;
   InflateRect(&area, -4, -3);
   if (pressed) OffsetRect(&area, 1, 1);
-  DrawCaption(window, dc, area, enabled ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
-  if (GetFocus() == window && !(SendMessageA(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+  DrawCaption(window, dc, area, enabled ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT),
+              DT_CENTER);
+  if (ShowsFocus(window)) {
     RECT focus = client;
     InflateRect(&focus, -3, -3);
     DrawFocusRect(dc, &focus);
   }
 }
 
-// The glyph of a check box or radio button, drawn over the one the control
-// painted itself, at the same place.
-void PaintCheckGlyph(HWND window, HDC dc, bool radio) {
+// What the parent shows where the control lies: the brush it gives its
+// static-looking children, then whatever it paints into its client area. A
+// tab control paints its page there, in a colour that no brush tells.
+void PaintParentBehind(HWND window, HDC dc) {
+  RECT client;
+  GetClientRect(window, &client);
+  FillRect(dc, &client, ParentBackground(window, dc));
+  HWND parent = GetParent(window);
+  if (parent == nullptr) return;
+  POINT origin = {0, 0};
+  MapWindowPoints(window, parent, &origin, 1);
+  int saved = SaveDC(dc);
+  OffsetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
+  SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  RestoreDC(dc, saved);
+}
+
+// The glyph of a check box or radio button, where the control itself puts
+// it; returns its box.
+RECT PaintCheckGlyph(HWND window, HDC dc, bool radio) {
   XpScheme scheme = Scheme();
   RECT client;
   GetClientRect(window, &client);
@@ -194,7 +231,6 @@ void PaintCheckGlyph(HWND window, HDC dc, bool radio) {
   LRESULT check = SendMessageA(window, BM_GETCHECK, 0, 0);
   COLORREF frame = ToColorRef(scheme.frame);
   COLORREF mark = IsWindowEnabled(window) ? ToColorRef(scheme.mark) : GetSysColor(COLOR_GRAYTEXT);
-  FillRect(dc, &box, ParentBackground(window, dc));
   if (radio) {
     HBRUSH field = CreateSolidBrush(ToColorRef(scheme.field));
     HPEN pen = CreatePen(PS_SOLID, 1, frame);
@@ -216,7 +252,7 @@ void PaintCheckGlyph(HWND window, HDC dc, bool radio) {
     SelectObject(dc, oldPen);
     DeleteObject(field);
     DeleteObject(pen);
-    return;
+    return box;
   }
   FillColour(dc, box, ToColorRef(scheme.field));
   FrameColour(dc, box, frame);
@@ -235,6 +271,27 @@ void PaintCheckGlyph(HWND window, HDC dc, bool radio) {
     RECT inner = box;
     InflateRect(&inner, -3, -3);
     FillColour(dc, inner, mark);
+  }
+  return box;
+}
+
+// A check box or radio button drawn wholly: on the parent's own background,
+// so it shows no band of another colour on a tab page.
+void PaintCheckBox(HWND window, HDC dc, bool radio) {
+  PaintParentBehind(window, dc);
+  RECT glyph = PaintCheckGlyph(window, dc, radio);
+  RECT area;
+  GetClientRect(window, &area);
+  if (GetWindowLongA(window, GWL_STYLE) & BS_LEFTTEXT) {
+    area.right = glyph.left - 4;
+  } else {
+    area.left = glyph.right + 4;
+  }
+  COLORREF colour = IsWindowEnabled(window) ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT);
+  RECT text = DrawCaption(window, dc, area, colour, DT_LEFT);
+  if (ShowsFocus(window) && !IsRectEmpty(&text)) {
+    InflateRect(&text, 1, 1);
+    DrawFocusRect(dc, &text);
   }
 }
 
@@ -356,10 +413,10 @@ void RepaintLook(HWND window, const LookedWindow& looked) {
       PaintPushButton(window, dc);
       break;
     case XpControlKind::CheckBox:
-      PaintCheckGlyph(window, dc, false);
+      PaintCheckBox(window, dc, false);
       break;
     case XpControlKind::RadioButton:
-      PaintCheckGlyph(window, dc, true);
+      PaintCheckBox(window, dc, true);
       break;
     case XpControlKind::GroupBox:
       PaintGroupBox(window, dc);
@@ -403,10 +460,11 @@ bool MayDrawDirectly(UINT message) {
   }
 }
 
-// Push buttons, group boxes and up-down controls are drawn wholly by the look.
+// Buttons of every kind and up-down controls are drawn wholly by the look.
 bool PaintsWholly(const LookedWindow& looked) {
   return !looked.comboList &&
-         (looked.kind == XpControlKind::PushButton || looked.kind == XpControlKind::GroupBox ||
+         (looked.kind == XpControlKind::PushButton || looked.kind == XpControlKind::CheckBox ||
+          looked.kind == XpControlKind::RadioButton || looked.kind == XpControlKind::GroupBox ||
           looked.kind == XpControlKind::UpDown);
 }
 
@@ -458,6 +516,8 @@ LRESULT CALLBACK XpLookProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         PAINTSTRUCT paint;
         HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(window, &paint);
         if (looked.kind == XpControlKind::PushButton) PaintPushButton(window, dc);
+        if (looked.kind == XpControlKind::CheckBox) PaintCheckBox(window, dc, false);
+        if (looked.kind == XpControlKind::RadioButton) PaintCheckBox(window, dc, true);
         if (looked.kind == XpControlKind::GroupBox) PaintGroupBox(window, dc);
         if (looked.kind == XpControlKind::UpDown) PaintUpDown(window, dc);
         if (!wParam) EndPaint(window, &paint);
