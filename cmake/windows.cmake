@@ -76,6 +76,11 @@ if(TAVREL_WIN_TESTS)
     add_test(NAME ProgramFile.IsA32BitGuiProgramOfSystemDllsOnly
       COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check_program_file.sh
         ${TAVREL_SHIPPED_DIR}/Tavrel.exe ${TAVREL_SHIPPED_DIR}/Tavrel-dryrun.exe)
+    # The stack check of outside calls is i686 code; where no 32-bit Windows
+    # runs, it is run as a bare 32-bit program under qemu-user.
+    add_test(NAME StackCheck.I686CallTellsStdcallFromCdecl
+      COMMAND bash ${CMAKE_SOURCE_DIR}/tests/i386_stack_check/run.sh)
+    set_tests_properties(StackCheck.I686CallTellsStdcallFromCdecl PROPERTIES SKIP_RETURN_CODE 77)
     # Discovery runs at test time, so building needs no Wine.
     gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
       PROPERTIES TIMEOUT 120)

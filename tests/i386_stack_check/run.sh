@@ -8,7 +8,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 if ! command -v qemu-i386-static >/dev/null && ! command -v qemu-i386 >/dev/null; then
-  echo "i386 stack check: skipped, qemu-user is not installed"; exit 0
+  echo "i386 stack check: skipped, qemu-user is not installed"; exit 77
 fi
 qemu=$(command -v qemu-i386-static || command -v qemu-i386)
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
