@@ -89,3 +89,15 @@ endif()
 
 add_executable(show_window ${CMAKE_SOURCE_DIR}/tools/show_window.cpp)
 target_link_options(show_window PRIVATE -s)
+
+# Benchmark (scripts/bench, not part of the normal build): the baseline tray
+# program that Tavrel is measured against, and the driver that starts both and
+# measures them. Built with the program's own compile and link flags.
+add_executable(tavrel_baseline WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/baseline_win32.cpp)
+target_compile_options(tavrel_baseline PRIVATE -Os)
+target_link_libraries(tavrel_baseline PRIVATE shell32 user32)
+target_link_options(tavrel_baseline PRIVATE -s -mwindows)
+add_executable(bench_driver EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/bench_driver_win32.cpp)
+target_compile_definitions(bench_driver PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601)
+target_link_libraries(bench_driver PRIVATE psapi shell32 user32)
+add_custom_target(bench DEPENDS Tavrel Tavrel-dryrun tavrel_baseline bench_driver)
