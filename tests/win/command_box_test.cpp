@@ -1,8 +1,9 @@
 // Ctrl+A and Ctrl+C in CMD编辑框, pressed as a user would: real key input to
 // the focused box of the shown window, the clipboard read back as CF_TEXT.
+#include <windows.h>
+// commctrl.h needs the types of windows.h.
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <chrono>
 #include <optional>
