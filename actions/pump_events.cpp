@@ -18,8 +18,11 @@ void PumpEventsFor(int32_t milliseconds, MessageSource& source) {
   if (milliseconds <= 0) return;
   const uint32_t count = static_cast<uint32_t>(milliseconds);
   const uint32_t start = source.TickCount();
-  HandlePendingMessagesTwice(source);
-  // Elapsed time, not a comparison against start + count: the tick count wraps
-  // every 49.7 days, and a wrapped end would make every tick look late.
-  while (source.TickCount() - start <= count) HandlePendingMessagesTwice(source);
+  for (;;) {
+    HandlePendingMessagesTwice(source);
+    // Elapsed time, not a comparison against start + count: the tick count
+    // wraps every 49.7 days, and a wrapped end would make every tick look late.
+    if (source.TickCount() - start > count) return;
+    HandlePendingMessagesTwice(source);
+  }
 }

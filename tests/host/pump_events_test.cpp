@@ -27,16 +27,17 @@ TEST(PumpEventsTest, ZeroOrNegativeCountsReturnWithoutTouchingTheQueue) {
   }
 }
 
-TEST(PumpEventsTest, TwoPassesBeforeEveryLookAtTheClock) {
+TEST(PumpEventsTest, TwoPassesBeforeTheFirstLookAtTheClockAndFourBetweenLooks) {
   EventLog log;
   FakeMessageSource source(log, 5000, 1);
 
   PumpEventsFor(2, source);
 
-  // Start, then rounds of two passes (each a single peek on an empty queue),
-  // until the clock reads 3 ms after the start.
-  const EventLog expected{"tick", "peek", "peek", "tick", "peek",
-                          "peek", "tick", "peek", "peek", "tick"};
+  // Start and two passes (each a single peek on an empty queue); after every
+  // look within the time, two passes and, going round, two more; until the
+  // clock reads 3 ms after the start.
+  const EventLog expected{"tick", "peek", "peek", "tick", "peek", "peek", "peek", "peek",
+                          "tick", "peek", "peek", "peek", "peek", "tick"};
   EXPECT_EQ(log, expected);
 }
 
@@ -89,6 +90,7 @@ TEST(PumpEventsTest, DispatchesWaitingAndArrivingMessagesBeforeTheNextClockReadi
       "peek", "dispatch a", "peek", "dispatch b", "peek", "peek",  // two passes
       "tick",                                                      // 210: c arrives
       "peek", "dispatch c", "peek", "peek",                        // two passes
+      "peek", "peek",                                              // two more
       "tick",                                                      // 220: done
   };
   EXPECT_EQ(log, expected);
@@ -113,9 +115,10 @@ TEST(PumpEventsTest, LeavesAQueuedQuitInPlaceAndStillRunsTheFullTime) {
     if (event == "peek") ++peeks;
   }
   EXPECT_EQ(dispatched, 1);
-  // Each pass stops at the quit after one look: two passes after the start and
-  // after each of the 10 readings within the time, plus the look at "before".
-  EXPECT_EQ(peeks, 2 + 1 + 2 * 10);
+  // Each pass stops at the quit after one look: two passes after the start,
+  // four after each of the 10 readings within the time, plus the look at
+  // "before".
+  EXPECT_EQ(peeks, 2 + 1 + 4 * 10);
 }
 
 TEST(PumpEventsTest, AMessageHandlerMayQueueMoreThatRunInTheSamePump) {

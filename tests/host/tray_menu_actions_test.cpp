@@ -51,8 +51,9 @@ TEST(TrayMenuActionsTest, PowerItemWritesAllFiveThenPumpsThenActs) {
     RunPowerMenuItem(c.itemButton, controls, source, calls);
 
     // 100 ms at 30 ms a reading: 30, 60, 90 are within, 120 is past.
-    const EventLog pump{"tick", "peek", "peek", "tick", "peek", "peek", "tick",
-                        "peek", "peek", "tick", "peek", "peek", "tick"};
+    const EventLog pump{"tick", "peek", "peek", "tick", "peek", "peek", "peek", "peek",
+                        "tick", "peek", "peek", "peek", "peek", "tick", "peek", "peek",
+                        "peek", "peek", "tick"};
     EventLog expected = ExpectedPowerItemLog(c, pump);
     // The dispatcher then reads the buttons in its order up to the item's own.
     for (ControlName button : {ControlName::关机单选框, ControlName::重启单选框,
