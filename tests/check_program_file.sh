@@ -3,6 +3,7 @@
 # needs nothing but the system's own DLLs, and whose recording twin is the
 # only one that knows the power request log.
 set -euo pipefail
+export LC_ALL=C  # objdump speaks the locale's language otherwise
 exe=$1
 dryrun=$2
 objdump=i686-w64-mingw32-objdump
