@@ -1,0 +1,190 @@
+#pragma once
+// What the soak, bad-input and fault tests do to a running program again and
+// again, and the resource counts they compare before and after.
+
+#include <windows.h>
+// After windows.h, which it builds on.
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "harness/tavrel_process.h"
+#include "window/window_declaration.h"
+
+namespace reliability {
+
+using harness::TavrelProcess;
+
+// What the process holds of the system's objects. Wine may report 0 for the
+// GUI counts; the check then still holds, and the handle and memory counts
+// carry the test.
+struct ResourceCounts {
+  DWORD userObjects = 0;
+  DWORD gdiObjects = 0;
+  DWORD handles = 0;
+  SIZE_T privateBytes = 0;
+};
+
+inline ResourceCounts CountResources(HANDLE process) {
+  ResourceCounts counts;
+  counts.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+  counts.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+  GetProcessHandleCount(process, &counts.handles);
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                           sizeof memory)) {
+    counts.privateBytes = memory.PrivateUsage;
+  }
+  return counts;
+}
+
+inline std::string Describe(const ResourceCounts& counts) {
+  return "USER " + std::to_string(counts.userObjects) + ", GDI " +
+         std::to_string(counts.gdiObjects) + ", handles " + std::to_string(counts.handles) +
+         ", private " + std::to_string(counts.privateBytes / 1024) + " KiB";
+}
+
+// How much of a soak to run: TAVREL_SOAK_SCALE times the full count, at least
+// once. scripts/soak sets 1; without the variable a run is short, as in
+// scripts/test.
+inline double SoakScale() {
+  const char* text = std::getenv("TAVREL_SOAK_SCALE");
+  const double scale = text ? std::atof(text) : 0.0;
+  return scale > 0.0 ? scale : 0.03;
+}
+
+inline int Cycles(int full) {
+  const int scaled = static_cast<int>(full * SoakScale());
+  return scaled < 1 ? 1 : scaled;
+}
+
+inline HWND VisibleMenu() {
+  HWND menu = FindWindowA("#32768", nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+inline void ShowByTray(const TavrelProcess& app) {
+  app.SendTrayMouse(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(harness::WaitUntil([&] { return app.WindowVisible(); })) << "window not shown";
+}
+
+inline void HideByClose(const TavrelProcess& app) {
+  PostMessageA(app.mainWindow(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(harness::WaitUntil([&] { return !app.WindowVisible(); })) << "window not hidden";
+}
+
+inline void PopMenuAndEscape(const TavrelProcess& app) {
+  app.SendTrayMouse(WM_RBUTTONUP);
+  HWND menu = nullptr;
+  ASSERT_TRUE(harness::WaitUntil([&] { return (menu = VisibleMenu()) != nullptr; }))
+      << "menu did not pop up";
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(harness::WaitUntil([&] { return VisibleMenu() == nullptr; })) << "menu stayed";
+  // The menu's handler returns only after the menu has gone.
+  ASSERT_TRUE(app.Responds());
+}
+
+// The tab control notifies its parent only for a change of focus.
+inline void ShowPage(const TavrelProcess& app, int page) {
+  SendMessageA(app.control(ControlName::选择夹1), TCM_SETCURFOCUS, page, 0);
+  const ControlName shown = page == 1 ? ControlName::CMD编辑框 : ControlName::年编辑框;
+  ASSERT_TRUE(harness::WaitUntil([&] { return IsWindowVisible(app.control(shown)) != 0; }))
+      << "page " << page << " not shown";
+}
+
+inline HWND FocusOf(const TavrelProcess& app) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(app.mainWindow(), nullptr), &info);
+  return info.hwndFocus;
+}
+
+// The window shown on the CMD page with the focus in its box, in front, so
+// that keys typed on the keyboard reach the box.
+inline void FocusCommandBox(const TavrelProcess& app) {
+  if (!app.WindowVisible()) ShowByTray(app);
+  ShowPage(app, 1);
+  HWND box = app.control(ControlName::CMD编辑框);
+  const DWORD thread = GetWindowThreadProcessId(app.mainWindow(), nullptr);
+  AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+  SetForegroundWindow(app.mainWindow());
+  SetFocus(box);
+  AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+  ASSERT_TRUE(harness::WaitUntil([&] { return FocusOf(app) == box; })) << "no focus in the box";
+}
+
+inline void PressCtrlC() {
+  INPUT inputs[4] = {};
+  const WORD keys[4] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = keys[i];
+    inputs[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  SendInput(4, inputs, sizeof(INPUT));
+}
+
+inline bool PutClipboardText(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  bool done = false;
+  if (void* bytes = memory ? GlobalLock(memory) : nullptr) {
+    memcpy(bytes, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    done = SetClipboardData(CF_TEXT, memory) != nullptr;
+  }
+  if (!done && memory) GlobalFree(memory);
+  CloseClipboard();
+  return done;
+}
+
+inline std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      text = bytes;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// One Ctrl+C in the focused command box, seen on the clipboard.
+inline void CopyByCtrlC(const std::string& boxText) {
+  ASSERT_TRUE(PutClipboardText("-"));
+  PressCtrlC();
+  ASSERT_TRUE(harness::WaitUntil([&] { return ClipboardText() == boxText; }))
+      << "Ctrl+C did not copy";
+}
+
+inline harness::StartOptions DryRun() {
+  harness::StartOptions options;
+  options.program = "Tavrel-dryrun.exe";
+  return options;
+}
+
+inline int CountLines(const std::string& text) {
+  int lines = 0;
+  for (char c : text) lines += c == '\n';
+  return lines;
+}
+
+// A countdown of the text, as the button runs it; true when the dry-run
+// program logged one more power request within the time.
+inline bool CountdownActs(const TavrelProcess& app, const std::string& text,
+                          std::chrono::milliseconds within = std::chrono::seconds(10)) {
+  const int before = CountLines(app.PowerLog());
+  app.SetText(ControlName::倒计时编辑框, text);
+  app.Click(ControlName::执行倒计时按钮);
+  return harness::WaitUntil([&] { return CountLines(app.PowerLog()) == before + 1; }, within);
+}
+
+}  // namespace reliability
