@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "harness/tavrel_process.h"
 #include "window/window_declaration.h"
@@ -19,33 +20,99 @@ namespace reliability {
 
 using harness::TavrelProcess;
 
-// What the process holds of the system's objects. Wine may report 0 for the
-// GUI counts; the check then still holds, and the handle and memory counts
-// carry the test.
+// What the process holds of the system's objects. Wine 8 answers
+// GetGuiResources with 0, GetProcessHandleCount with 0 and PrivateUsage with
+// 0; the handles then come from the system's handle table, the memory from
+// the commit charge (what PrivateUsage is on Windows), and the windows of the
+// process stand in for its USER objects.
 struct ResourceCounts {
   DWORD userObjects = 0;
   DWORD gdiObjects = 0;
+  DWORD windows = 0;
   DWORD handles = 0;
   SIZE_T privateBytes = 0;
 };
+
+// The handles of the process in the system's handle table
+// (SystemHandleInformation), or 0 when the system does not give it.
+inline DWORD HandlesInSystemTable(DWORD processId) {
+  struct Entry {
+    ULONG ownerPid;
+    BYTE objectType;
+    BYTE flags;
+    USHORT value;
+    PVOID object;
+    ULONG access;
+  };
+  struct Table {
+    ULONG count;
+    Entry entries[1];
+  };
+  using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+  if (!query) return 0;
+  constexpr ULONG kSystemHandleInformation = 16;
+  constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
+  std::vector<char> buffer(1 << 16);
+  ULONG length = 0;
+  LONG status;
+  while ((status = query(kSystemHandleInformation, buffer.data(),
+                         static_cast<ULONG>(buffer.size()), &length)) == kInfoLengthMismatch) {
+    buffer.resize(buffer.size() * 2);
+  }
+  if (status != 0) return 0;
+  const auto* table = reinterpret_cast<const Table*>(buffer.data());
+  DWORD count = 0;
+  for (ULONG i = 0; i < table->count; ++i) count += table->entries[i].ownerPid == processId;
+  return count;
+}
+
+inline BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  return TRUE;
+}
+
+inline DWORD WindowsOfProcessAndChildren(DWORD processId) {
+  struct Context {
+    DWORD processId;
+    DWORD count;
+  } context{processId, 0};
+  EnumWindows(
+      [](HWND window, LPARAM raw) -> BOOL {
+        auto* context = reinterpret_cast<Context*>(raw);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != context->processId) return TRUE;
+        ++context->count;
+        EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&context->count));
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&context));
+  return context.count;
+}
 
 inline ResourceCounts CountResources(HANDLE process) {
   ResourceCounts counts;
   counts.userObjects = GetGuiResources(process, GR_USEROBJECTS);
   counts.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
-  GetProcessHandleCount(process, &counts.handles);
+  counts.windows = WindowsOfProcessAndChildren(GetProcessId(process));
+  if (!GetProcessHandleCount(process, &counts.handles) || counts.handles == 0) {
+    counts.handles = HandlesInSystemTable(GetProcessId(process));
+  }
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof memory;
   if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                            sizeof memory)) {
-    counts.privateBytes = memory.PrivateUsage;
+    counts.privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
   }
   return counts;
 }
 
 inline std::string Describe(const ResourceCounts& counts) {
   return "USER " + std::to_string(counts.userObjects) + ", GDI " +
-         std::to_string(counts.gdiObjects) + ", handles " + std::to_string(counts.handles) +
+         std::to_string(counts.gdiObjects) + ", windows " + std::to_string(counts.windows) +
+         ", handles " + std::to_string(counts.handles) +
          ", private " + std::to_string(counts.privateBytes / 1024) + " KiB";
 }
 
@@ -157,12 +224,16 @@ inline std::string ClipboardText() {
   return text;
 }
 
-// One Ctrl+C in the focused command box, seen on the clipboard.
+// One Ctrl+C in the focused command box, seen on the clipboard. The test
+// waits on the clipboard's sequence number, not by opening it: an open
+// clipboard is exactly what makes the program's copy fail.
 inline void CopyByCtrlC(const std::string& boxText) {
   ASSERT_TRUE(PutClipboardText("-"));
+  const DWORD sequence = GetClipboardSequenceNumber();
   PressCtrlC();
-  ASSERT_TRUE(harness::WaitUntil([&] { return ClipboardText() == boxText; }))
+  ASSERT_TRUE(harness::WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; }))
       << "Ctrl+C did not copy";
+  ASSERT_EQ(ClipboardText(), boxText);
 }
 
 inline harness::StartOptions DryRun() {
