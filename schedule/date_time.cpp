@@ -99,15 +99,20 @@ DateTime DateTimeFromCivil(const CivilDateTime& civil) {
 }
 
 CivilDateTime CivilFromDateTime(DateTime value) {
-  if (std::isnan(value)) {
+  // Every value of -657435.0 and below is a day before the range (and
+  // -infinity would make the straight line NaN).
+  if (std::isnan(value) || value <= EarliestDateTime - 1.0) {
     value = EarliestDateTime;
   }
-  value = std::clamp(value, EarliestDateTime, kLatestDateTime);
-  const double wholeDays = std::trunc(value);
-  const double timeOfDay = std::fabs(value - wholeDays);
+  // Clamped on the straight line of days: before the epoch a later time of
+  // a day is the more negative value, so clamping the OLE value itself would
+  // take every time of 100-01-01 but midnight for one before the range.
+  const double line =
+      std::clamp(DaysSinceEpoch(value), DaysSinceEpoch(EarliestDateTime), kLatestDateTime);
+  const double wholeDays = std::floor(line);
   // 23:59:59.6 rounds up into the next day, which is the next calendar day
-  // on both sides of the epoch because the fraction counts forwards.
-  const auto secondOfDay = static_cast<int64_t>(std::round(timeOfDay * kSecondsPerDay));
+  // on both sides of the epoch because the line runs forwards.
+  const auto secondOfDay = static_cast<int64_t>(std::round((line - wholeDays) * kSecondsPerDay));
   const sys_seconds moment =
       kDateTimeEpoch + days{static_cast<int64_t>(wholeDays)} + seconds{secondOfDay};
   return CivilOf(std::min(moment, SecondsOf({9999, 12, 31, 23, 59, 59})));
