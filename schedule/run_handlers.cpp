@@ -60,8 +60,13 @@ void RunAtDateTime(Controls& controls, ScheduleServices& services, ActionCalls& 
 
 void RunCountdown(Controls& controls, ScheduleServices& services, ActionCalls& calls) {
   if (controls.ReadText(倒计时编辑框).empty()) return;
+  const int64_t clicked = services.MonotonicMilliseconds();
   controls.WriteVisible(false);
-  const double seconds = TextToNumber(controls.ReadText(倒计时编辑框));
-  services.WaitMilliseconds(SecondsToMilliseconds(seconds));
+  const int64_t count = SecondsToMilliseconds(TextToNumber(controls.ReadText(倒计时编辑框)));
+  // The seconds count from the click: hiding the window can take a good part
+  // of a timer tick, and the user asked for the action that long after the
+  // click, not after the window had gone.
+  const int64_t spent = services.MonotonicMilliseconds() - clicked;
+  services.WaitMilliseconds(count > 0 && spent > 0 ? count - spent : count);
   ExecuteSelectedAction(controls, calls);
 }

@@ -20,6 +20,8 @@ class ScheduleServices {
   // The UTC moment of a local wall time under the system's time-zone rules
   // for that date.
   virtual int64_t LocalToUtcSeconds(const CivilDateTime& local) = 0;
+  // A steady clock in milliseconds, for spans within one run.
+  virtual int64_t MonotonicMilliseconds() = 0;
   // Blocks the calling thread; a count at or below 0 returns at once.
   virtual void WaitMilliseconds(int64_t milliseconds) = 0;
   // The program's information box: no owner, caption "信息：", one OK button.

@@ -46,6 +46,16 @@ int64_t SystemScheduleServices::LocalToUtcSeconds(const CivilDateTime& local) {
   return ::LocalToUtcSeconds(local, RuleForYear(local.year));
 }
 
+int64_t SystemScheduleServices::MonotonicMilliseconds() {
+  // The tick count moves in steps of about 16 ms; the performance counter
+  // does not.
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return now.QuadPart / frequency.QuadPart * 1000 +
+         now.QuadPart % frequency.QuadPart * 1000 / frequency.QuadPart;
+}
+
 void SystemScheduleServices::WaitMilliseconds(int64_t milliseconds) {
   ::WaitMilliseconds(milliseconds, SleepFor);
 }

@@ -7,6 +7,7 @@ class SystemScheduleServices final : public ScheduleServices {
   CivilDateTime CurrentLocalDateTime() override;
   int64_t CurrentUtcSeconds() override;
   int64_t LocalToUtcSeconds(const CivilDateTime& local) override;
+  int64_t MonotonicMilliseconds() override;
   void WaitMilliseconds(int64_t milliseconds) override;
   void ShowInformation(std::string_view text) override;
 };

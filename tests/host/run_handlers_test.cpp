@@ -54,6 +54,9 @@ class FakeScheduleServices : public ScheduleServices {
     convertedTargets.push_back(local);
     return localToUtc(local);
   }
+  // The steady clock; a test moves it to stand for time spent in a step.
+  int64_t monotonic = 5000;
+  int64_t MonotonicMilliseconds() override { return monotonic; }
   void WaitMilliseconds(int64_t milliseconds) override {
     log_.push_back("wait " + std::to_string(milliseconds));
     waits.push_back(milliseconds);
@@ -178,6 +181,29 @@ TEST(RunCountdownTest, BoxEmptiedWhileHidingWaitsNothingAndStillActs) {
   f.controls.onWriteVisible = [&](bool) { f.controls.texts[倒计时编辑框] = ""; };
   RunCountdown(f.controls, f.services, f.calls);
   EXPECT_EQ(Effects(f.log), (EventLog{"hide", "wait 0", "power 1 forced"}));
+}
+
+struct HideTimeCase {
+  const char* text;
+  int64_t hideMs;
+  int64_t wait;
+};
+
+// The entered time counts from the click, so the time the window takes to
+// hide comes off the wait; a wait that has already passed acts at once.
+TEST(RunCountdownTest, TimeSpentHidingComesOffTheWait) {
+  const HideTimeCase cases[] = {
+      {"2", 0, 2000}, {"2", 13, 1987}, {"0.01", 30, -20}, {"0", 30, 0}, {"-5", 30, -5000},
+      {"1e999", 30, INT64_MAX - 30},
+  };
+  for (const HideTimeCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    Fixture f;
+    f.controls.texts[倒计时编辑框] = c.text;
+    f.controls.onWriteVisible = [&](bool) { f.services.monotonic += c.hideMs; };
+    RunCountdown(f.controls, f.services, f.calls);
+    EXPECT_EQ(f.services.waits, (std::vector<int64_t>{c.wait}));
+  }
 }
 
 TEST(RunCountdownTest, ActionFollowsTheButtonsAsTheyAreAfterTheWait) {
