@@ -1,6 +1,7 @@
 // Start-up, the hidden window with its settings, the tray icon's events and
 // the ways the program ends.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -187,5 +188,41 @@ namespace {
 // Every text of the program is GBK: the tests' byte expectations only mean
 // something under code page 936.
 TEST(Environment, AnsiCodePageIsGbk) { EXPECT_EQ(GetACP(), 936u); }
+
+}  // namespace
+
+namespace {
+
+// Whether the notification area holds the program's icon: it accepts a change
+// only to an icon it has.
+bool TrayHoldsIcon(HWND window) {
+  NOTIFYICONDATAA record{};
+  record.cbSize = 88;
+  record.hWnd = window;
+  record.uID = 100;
+  record.uFlags = NIF_TIP;
+  lstrcpyA(record.szTip, "Tavrel");
+  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+TEST(TrayEntry, IsAddedAtStart) {
+  TavrelProcess app;
+  ASSERT_TRUE(app.started());
+  EXPECT_TRUE(harness::WaitUntil([&] { return TrayHoldsIcon(app.mainWindow()); }));
+}
+
+TEST(TrayEntry, GoesWithTheSessionAndComesBackWithANewTaskbar) {
+  TavrelProcess app;
+  ASSERT_TRUE(app.started());
+  ASSERT_TRUE(harness::WaitUntil([&] { return TrayHoldsIcon(app.mainWindow()); }));
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(app.mainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
+                      &answer);
+  EXPECT_TRUE(harness::WaitUntil([&] { return !TrayHoldsIcon(app.mainWindow()); }));
+  // A restarted notification area announces itself to every top-level window.
+  PostMessageA(app.mainWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(harness::WaitUntil([&] { return TrayHoldsIcon(app.mainWindow()); }));
+  EXPECT_TRUE(app.Running());
+}
 
 }  // namespace
