@@ -75,22 +75,26 @@ inline BOOL CALLBACK CountChild(HWND, LPARAM count) {
   return TRUE;
 }
 
+struct WindowCountContext {
+  DWORD processId;
+  DWORD count;
+};
+
+// A named callback: on 32-bit Windows a lambda does not convert to the
+// stdcall pointer that EnumWindows takes.
+inline BOOL CALLBACK CountWindowOfProcess(HWND window, LPARAM raw) {
+  auto* context = reinterpret_cast<WindowCountContext*>(raw);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != context->processId) return TRUE;
+  ++context->count;
+  EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&context->count));
+  return TRUE;
+}
+
 inline DWORD WindowsOfProcessAndChildren(DWORD processId) {
-  struct Context {
-    DWORD processId;
-    DWORD count;
-  } context{processId, 0};
-  EnumWindows(
-      [](HWND window, LPARAM raw) -> BOOL {
-        auto* context = reinterpret_cast<Context*>(raw);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != context->processId) return TRUE;
-        ++context->count;
-        EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&context->count));
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&context));
+  WindowCountContext context{processId, 0};
+  EnumWindows(CountWindowOfProcess, reinterpret_cast<LPARAM>(&context));
   return context.count;
 }
 
