@@ -168,6 +168,13 @@ TavrelProcess::TavrelProcess(StartOptions options) {
     ADD_FAILURE() << "MainWindow of " << options.program << " did not appear";
     return;
   }
+  // Idle is not enough when the notification area is only starting: the
+  // program then waits inside Shell_NotifyIcon, which counts as idle. The
+  // countdown box is written right after the tray icon, as the creation
+  // handler's last write, so its text tells that the handler is through.
+  if (!WaitUntil([&] { return !Text(ControlName::倒计时编辑框).empty(); }, std::chrono::seconds(20))) {
+    ADD_FAILURE() << "the creation handler of " << options.program << " did not finish";
+  }
 }
 
 TavrelProcess::~TavrelProcess() {
