@@ -223,17 +223,14 @@ void RunMenuItem(int position) {
       g_windowControls.WriteVisible(true);
       break;
     case 3:
-      RunPowerMenuItem(关机单选框, g_windowControls, messages, calls);
-      break;
     case 4:
-      RunPowerMenuItem(重启单选框, g_windowControls, messages, calls);
-      break;
     case 5:
-      RunPowerMenuItem(注销单选框, g_windowControls, messages, calls);
+    case 6: {
+      // The four power items, in menu order, and the option each selects.
+      constexpr ControlName kPowerItemButtons[] = {关机单选框, 重启单选框, 注销单选框, 休眠单选框};
+      RunPowerMenuItem(kPowerItemButtons[position - 3], g_windowControls, messages, calls);
       break;
-    case 6:
-      RunPowerMenuItem(休眠单选框, g_windowControls, messages, calls);
-      break;
+    }
     case 7:
       RunLockMenuItem(ReadSystemDirectory(), calls);
       break;
