@@ -142,14 +142,21 @@ bool BuildTabControl(HINSTANCE instance) {
   return true;
 }
 
+// The controls are created in list order, and a new child window goes below
+// the siblings made before it: so an earlier control of a page's list is
+// already higher in the stacking order, without moving any window. The
+// controls of the first page are created shown (the window itself is still
+// hidden), which leaves them as showing each one afterwards would, without
+// one more round of window positioning per control at start.
 bool BuildControls(HINSTANCE instance) {
-  HWND above = HWND_TOP;
+  constexpr int kFirstPage = 1;
   for (const ControlDeclaration& control : ControlDeclarations()) {
     const ControlStyle style = StyleOf(control.kind);
     const bool editBox =
         control.kind == ControlKind::EditBox || control.kind == ControlKind::MultiLineEditBox;
+    const DWORD shown = control.page == kFirstPage ? WS_VISIBLE : 0;
     HWND handle = CreateWindowExA(
-        style.extendedStyle, style.className, editBox ? "" : control.caption, style.style,
+        style.extendedStyle, style.className, editBox ? "" : control.caption, style.style | shown,
         control.left, control.top, control.width, control.height, g_tab,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control.name))), instance, nullptr);
     if (!handle) return false;
@@ -157,9 +164,6 @@ bool BuildControls(HINSTANCE instance) {
     SetFont(handle);
     if (editBox) SendMessageA(handle, EM_LIMITTEXT, 0, 0);
     if (control.checked) SendMessageA(handle, BM_SETCHECK, BST_CHECKED, 0);
-    // Earlier in a page's list is higher in the stacking order.
-    SetWindowPos(handle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    above = handle;
   }
   return true;
 }
@@ -181,6 +185,14 @@ void SwitchToChosenPage() {
   SetFocus(ControlHandle(FirstFocusOfPage(page)));
 }
 
+// The start position replaces the declared one, so the window is created
+// there rather than moved there afterwards.
+POINT CentredPosition() {
+  const MainWindowDeclaration& settings = MainWindowSettings();
+  return {(GetSystemMetrics(SM_CXSCREEN) - settings.width) / 2,
+          (GetSystemMetrics(SM_CYSCREEN) - settings.height) / 2};
+}
+
 void PlaceMainWindow() {
   const MainWindowDeclaration& settings = MainWindowSettings();
   RECT frame;
@@ -189,9 +201,6 @@ void PlaceMainWindow() {
     SetWindowPos(g_main, nullptr, 0, 0, settings.width, settings.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - settings.width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - settings.height) / 2;
-  SetWindowPos(g_main, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(g_main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -302,10 +311,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 bool RegisterWindowClasses(HINSTANCE instance) {
   WNDCLASSA mainClass{};
+  // No class icon: the window gets its two icons itself (WM_SETICON) right
+  // after creation, so a class icon would be loaded and handed to the
+  // window manager only to be replaced.
   mainClass.lpfnWndProc = MainWindowProc;
   mainClass.hInstance = instance;
   mainClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  mainClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
   mainClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   mainClass.lpszClassName = kMainWindowClass;
   WNDCLASSA ownerClass{};
@@ -357,15 +368,15 @@ HWND BuildMainWindow(HINSTANCE instance, const std::string& runDirectory) {
   g_owner = CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerWindowClass, "", 0, 0, 0, 0, 0, nullptr, nullptr,
                             instance, nullptr);
   const MainWindowDeclaration& settings = MainWindowSettings();
+  const POINT start = CentredPosition();
   g_main = CreateWindowExA(0, kMainWindowClass, settings.caption,
                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                           settings.declaredLeft, settings.declaredTop, settings.width,
-                           settings.height, g_owner, nullptr, instance, nullptr);
+                           start.x, start.y, settings.width, settings.height, g_owner, nullptr,
+                           instance, nullptr);
   if (!g_main) return nullptr;
   SetFont(g_main);
   SetWindowIcons(instance);
   if (!BuildTabControl(instance) || !BuildControls(instance)) return nullptr;
-  ShowPage(1);
   PlaceMainWindow();
   RunCreationHandler(runDirectory);
   return g_main;

@@ -479,7 +479,8 @@ void GiveLookAs(HWND window, XpControlKind kind, bool comboList) {
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(XpLookProc)));
   if (original == nullptr) return;
   gLooked[window] = LookedWindow{original, kind, comboList};
-  Redraw(window);
+  // A hidden control gets its look when it is next painted, on showing.
+  if (IsWindowVisible(window)) Redraw(window);
 }
 
 void GiveComboListLook(HWND combo) {
@@ -533,9 +534,12 @@ LRESULT CALLBACK XpLookProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   }
   // The look may have been removed while the control handled the message.
   if (!gLooked.count(window)) return result;
-  if (message == WM_PAINT || message == WM_NCPAINT || MayDrawDirectly(message)) {
-    RepaintLook(window, looked);
-  }
+  // A control that is not on the screen has drawn nothing: it is painted,
+  // look and all, when it is shown. This keeps the writes into hidden boxes
+  // at start from drawing frames that nobody sees.
+  const bool painted = message == WM_PAINT || message == WM_NCPAINT ||
+                       (MayDrawDirectly(message) && IsWindowVisible(window));
+  if (painted) RepaintLook(window, looked);
   return result;
 }
 
