@@ -17,8 +17,18 @@ add_custom_command(
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py
   COMMENT "Drawing the application icon")
 add_custom_target(tavrel_icon DEPENDS ${generated_dir}/tavrel.ico)
+# The shipped program is for x86. The 64-bit build that drives the tests
+# where only 64-bit Wine runs asks for the same common controls in its own
+# architecture, so that it, too, gets version 6 of them, as the shipped one
+# does; an x86 dependency would go unmet in a 64-bit process.
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
+  set(TAVREL_MANIFEST_ARCH amd64)
+else()
+  set(TAVREL_MANIFEST_ARCH x86)
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/resources/tavrel.manifest.in ${generated_dir}/tavrel.manifest @ONLY)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/tavrel.rc PROPERTIES
-  OBJECT_DEPENDS "${generated_dir}/tavrel.ico;${CMAKE_SOURCE_DIR}/resources/tavrel.manifest")
+  OBJECT_DEPENDS "${generated_dir}/tavrel.ico;${generated_dir}/tavrel.manifest")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${generated_dir} -I${CMAKE_SOURCE_DIR}/resources")
 
 file(GLOB platform_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)

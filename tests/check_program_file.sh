@@ -22,6 +22,10 @@ while read -r dll; do
 done <<<"$imports"
 
 grep -q 'Microsoft.Windows.Common-Controls' "$exe" || fail "no Common-Controls 6 manifest"
+# The shipped program asks for the x86 common controls: the 64-bit test build
+# asks for amd64 ones, and the two must not be mixed up.
+[ "$(grep -ao 'processorArchitecture="[a-z0-9]*"' "$exe" | sort -u)" = 'processorArchitecture="x86"' ] ||
+  fail "the manifest of $exe is not for x86 throughout"
 if grep -q 'power-requests.log' "$exe"; then fail "$exe holds the dry-run recorder"; fi
 grep -q 'power-requests.log' "$dryrun" || fail "$dryrun lacks the recorder"
 echo "ok: $(stat -c %s "$exe") bytes; imports: $(tr '\n' ' ' <<<"$imports")"

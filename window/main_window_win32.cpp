@@ -15,6 +15,7 @@
 #include "shell/program_end.h"
 #include "shell/skin_step.h"
 #include "window/command_box_keys.h"
+#include "window/radio_check_win32.h"
 #include "window/transparent_label.h"
 #include "window/tray_events.h"
 #include "window/tray_icon.h"
@@ -57,7 +58,7 @@ class WindowControls final : public Controls {
     return SendMessageA(ControlHandle(button), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
   }
   void WriteChecked(ControlName button, int checked) override {
-    SendMessageA(ControlHandle(button), BM_SETCHECK, checked != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    WriteButtonCheckedAlone(ControlHandle(button), checked != 0);
   }
   void WriteVisible(bool visible) override { ShowWindow(g_main, visible ? SW_SHOW : SW_HIDE); }
   void WriteSelectedCount(ControlName box, int count) override {
@@ -163,7 +164,7 @@ bool BuildControls(HINSTANCE instance) {
     g_controls[static_cast<size_t>(control.name)] = handle;
     SetFont(handle);
     if (editBox) SendMessageA(handle, EM_LIMITTEXT, 0, 0);
-    if (control.checked) SendMessageA(handle, BM_SETCHECK, BST_CHECKED, 0);
+    if (control.checked) WriteButtonCheckedAlone(handle, true);
   }
   return true;
 }

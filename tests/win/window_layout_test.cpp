@@ -145,15 +145,15 @@ TEST(Layout, OverlappingRadioButtonTakesTheClickOfItsRightNeighbour) {
   EXPECT_EQ(ChildWindowFromPointEx(tab, inOverlap, CWP_SKIPINVISIBLE), app.control(重启单选框));
 }
 
-TEST(Layout, ClickingARadioButtonClearsTheOthersWritingDoesNot) {
+// A write of the checked state changes one button alone; the program's own
+// write at creation is checked above (the other radio buttons keep their tab
+// stops), and the tray menu tests check its writes from the menu.
+TEST(Layout, ClickingARadioButtonClearsTheOthers) {
   TavrelProcess app;
   ASSERT_TRUE(app.started());
   SendMessageA(app.control(注销单选框), BM_CLICK, 0, 0);
   EXPECT_TRUE(app.Checked(注销单选框));
   for (ControlName other : {关机单选框, 重启单选框, 休眠单选框, CMD单选框}) EXPECT_FALSE(app.Checked(other));
-  app.SetChecked(CMD单选框, true);
-  EXPECT_TRUE(app.Checked(注销单选框));
-  EXPECT_TRUE(app.Checked(CMD单选框));
 }
 
 TEST(Pages, ChoosingAPageShowsItsControlsAndMovesTheFocus) {
