@@ -25,8 +25,6 @@ constexpr char kMainWindowClass[] = "TavrelMainWindow";
 constexpr UINT kTrayCallbackMessage = WM_APP + 100;
 constexpr UINT kTrayIconId = 100;
 constexpr int kStartRounds = 20;
-constexpr int kFiringRounds = 10;
-constexpr int kWaitSeconds = 10;
 // Long enough for both programs to finish what they do after the first idle
 // moment (Tavrel's tray icon reaches the shell asynchronously), short enough
 // for 40 starts.
@@ -438,59 +436,30 @@ Firing RunCountdownOnce(const std::string& dryrunExe, const std::string& logPath
   return firing;
 }
 
-void MeasureFiring(const std::string& dryrunExe, const std::string& logPath,
-                   const std::string& workingDirectory) {
-  for (int seconds : {1, 0}) {
-    std::vector<double> late;
-    for (int round = 0; round < kFiringRounds; ++round) {
-      const Firing firing = RunCountdownOnce(dryrunExe, logPath, workingDirectory, seconds);
-      if (firing.lateMs >= -0.5) late.push_back(firing.lateMs);
-    }
-    const std::string measure =
-        "4. firing delay beyond a " + std::to_string(seconds) + " s countdown, median (max), " +
-        std::to_string(late.size()) + " of 10 fired";
-    const bool met = late.size() == kFiringRounds && Median(late) <= 20 && Max(late) <= 50;
-    PrintRow(measure.c_str(), Format("%.1f ms (%.1f)", Median(late), Max(late)), "", "",
-             "median <= 20 ms, max <= 50 ms", Verdict(met));
-  }
-  const Firing wait = RunCountdownOnce(dryrunExe, logPath, workingDirectory, kWaitSeconds);
-  const bool fired = wait.lateMs >= -0.5;
-  // Under Wine the Linux figure is the true one (see UnderWine above).
-  const bool linuxCounted = wait.linuxCpuMs >= 0;
-  PrintRow("5. CPU time during a 10 s countdown (GetProcessTimes)",
-           fired ? Format("%.1f ms", wait.cpuMs) : "no firing", "", "", "<= 20 ms",
-           linuxCounted ? "not used: wrong under Wine" : Verdict(fired && wait.cpuMs <= 20));
-  if (linuxCounted) {
-    PrintRow("5. CPU time during a 10 s countdown (Linux schedstat of the Wine process)",
-             fired ? Format("%.1f ms", wait.linuxCpuMs) : "no firing", "", "", "<= 20 ms",
-             Verdict(fired && wait.linuxCpuMs <= 20));
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A single countdown, for looking at one firing from outside (a profile).
+  // One countdown of the dry-run program in RUN_DIRECTORY, printed as
+  // "late MS cpu MS linux-cpu MS"; scripts/bench runs each in a Wine session
+  // of its own and sums them up (see there why).
   if (argc == 4 && std::string(argv[2]) == "--one-countdown") {
     const std::string runDirectory = argv[1];
     const Firing firing =
         RunCountdownOnce(runDirectory + "\\Tavrel-dryrun.exe", runDirectory + "\\power-requests.log",
                          runDirectory + "\\cwd", std::atoi(argv[3]));
-    std::printf("late %.1f ms, cpu %.1f ms (Linux %.1f ms)\n", firing.lateMs, firing.cpuMs,
+    std::printf("late %.2f cpu %.2f linux-cpu %.2f\n", firing.lateMs, firing.cpuMs,
                 firing.linuxCpuMs);
     return 0;
   }
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: bench_driver RUN_DIRECTORY TAVREL_EXE BASELINE_EXE DRYRUN_EXE\n");
+  if (argc != 4) {
+    std::fprintf(stderr,
+                 "usage: bench_driver RUN_DIRECTORY TAVREL_EXE BASELINE_EXE\n"
+                 "       bench_driver RUN_DIRECTORY --one-countdown SECONDS\n");
     return 2;
   }
   const std::string runDirectory = argv[1];
   const std::string workingDirectory = runDirectory + "\\cwd";
   CreateDirectoryA(workingDirectory.c_str(), nullptr);
   MeasureStarts(argv[2], argv[3], workingDirectory);
-  // TAVREL_BENCH_STARTS_ONLY=1 stops after start-up and memory, for trying a
-  // change to the start-up path quickly.
-  if (GetEnvironmentVariableA("TAVREL_BENCH_STARTS_ONLY", nullptr, 0)) return 0;
-  MeasureFiring(argv[4], runDirectory + "\\power-requests.log", workingDirectory);
   return 0;
 }
