@@ -2,8 +2,16 @@
 // benchmark: a hidden window of the same class name and style as MainWindow,
 // one notification-area icon and a message loop. No controls, no skin, no
 // resources beyond what the system gives every program.
+//
+// Built a second time with TAVREL_BASELINE_COMMON_CONTROLS and the program's
+// manifest, it also loads the common controls as Tavrel does (version 6, for
+// its tab control) and nothing more: what that alone costs is the floor under
+// Tavrel's own start-up and memory.
 #include <windows.h>
 #include <shellapi.h>
+#ifdef TAVREL_BASELINE_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -46,6 +54,10 @@ void AddTrayIcon(HWND window) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+#ifdef TAVREL_BASELINE_COMMON_CONTROLS
+  INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&commonControls);
+#endif
   HWND window = CreateHiddenWindow(instance);
   if (!window) return 1;
   AddTrayIcon(window);

@@ -24,7 +24,6 @@ namespace {
 constexpr char kMainWindowClass[] = "TavrelMainWindow";
 constexpr UINT kTrayCallbackMessage = WM_APP + 100;
 constexpr UINT kTrayIconId = 100;
-constexpr int kStartRounds = 20;
 // Long enough for both programs to finish what they do after the first idle
 // moment (Tavrel's tray icon reaches the shell asynchronously), short enough
 // for 40 starts.
@@ -293,6 +292,54 @@ void TakeSample(const std::string& exe, const Started& started, Sample& sample) 
   }
 }
 
+// One start as one line of numbers, "-" for a figure this system lacks, in
+// the order of Sample's members; scripts/bench collects the lines.
+void PrintSampleLine(const Sample& sample) {
+  const std::vector<double>* fields[] = {
+      &sample.readyMs,     &sample.peakWorkingSetKiB, &sample.privateKiB,      &sample.userObjects,
+      &sample.gdiObjects,  &sample.handles,           &sample.linuxPeakRssKiB, &sample.linuxPrivateKiB,
+      &sample.tableHandles, &sample.windows};
+  std::printf("sample");
+  for (const std::vector<double>* field : fields) {
+    if (field->empty()) {
+      std::printf(" -");
+    } else {
+      std::printf(" %.2f", field->front());
+    }
+  }
+  std::printf("\n");
+}
+
+// Every "sample" line of a file written from PrintSampleLine.
+Sample ReadSamples(const std::string& path) {
+  Sample sample;
+  std::vector<double>* fields[] = {
+      &sample.readyMs,     &sample.peakWorkingSetKiB, &sample.privateKiB,      &sample.userObjects,
+      &sample.gdiObjects,  &sample.handles,           &sample.linuxPeakRssKiB, &sample.linuxPrivateKiB,
+      &sample.tableHandles, &sample.windows};
+  FILE* file = std::fopen(path.c_str(), "r");
+  if (!file) return sample;
+  char line[512];
+  while (std::fgets(line, sizeof line, file)) {
+    if (std::strncmp(line, "sample", 6) != 0) continue;
+    char* at = line + 6;
+    for (std::vector<double>* field : fields) {
+      while (*at == ' ') ++at;
+      if (*at == '-') {
+        ++at;
+        continue;
+      }
+      char* end = nullptr;
+      const double value = std::strtod(at, &end);
+      if (end == at) break;
+      field->push_back(value);
+      at = end;
+    }
+  }
+  std::fclose(file);
+  return sample;
+}
+
 void PrintRow(const char* measure, const std::string& tavrel, const std::string& baseline,
               const std::string& ratio, const std::string& target, const std::string& verdict) {
   std::printf("| %s | %s | %s | %s | %s | %s |\n", measure, tavrel.c_str(), baseline.c_str(),
@@ -315,21 +362,29 @@ void PrintRatioRow(const char* measure, const char* unit, double tavrel, double 
            baseline > 0 ? Verdict(ratio <= limit) : "n/a (no value)");
 }
 
-// Start-up, memory, objects and handles: the two programs by turns.
-void MeasureStarts(const std::string& tavrelExe, const std::string& baselineExe,
-                   const std::string& workingDirectory) {
-  Sample tavrel, baseline;
-  for (int round = 0; round < kStartRounds; ++round) {
-    for (int which = 0; which < 2; ++which) {
-      const bool tavrelTurn = (which == 0) == (round % 2 == 0);
-      Started started;
-      if (!Start(tavrelTurn ? tavrelExe : baselineExe, workingDirectory, started)) {
-        Stop(started);
-        continue;
-      }
-      TakeSample(tavrelTurn ? tavrelExe : baselineExe, started, tavrelTurn ? tavrel : baseline);
-      Stop(started);
-    }
+// The floor below Tavrel's cost that the window it is built from sets: the
+// baseline with the common controls of the manifest loaded, against the
+// plain baseline. Start-up and peak memory only, as reported figures.
+void PrintReferenceRows(const Sample& reference, const Sample& baseline) {
+  const double readyRatio = Median(reference.readyMs) / Median(baseline.readyMs);
+  PrintRow("reference: baseline with common controls 6 loaded, start-up median (max)",
+           Format("%.1f ms (%.1f)", Median(reference.readyMs), Max(reference.readyMs)),
+           Format("%.1f ms (%.1f)", Median(baseline.readyMs), Max(baseline.readyMs)),
+           Format("%.2f", readyRatio), "", "reported");
+  const double memoryRatio =
+      Median(reference.peakWorkingSetKiB) / Median(baseline.peakWorkingSetKiB);
+  PrintRow("reference: baseline with common controls 6 loaded, PeakWorkingSetSize median",
+           Format("%.0f KiB", Median(reference.peakWorkingSetKiB)),
+           Format("%.0f KiB", Median(baseline.peakWorkingSetKiB)), Format("%.2f", memoryRatio), "",
+           "reported");
+}
+
+// Start-up, memory, objects and handles of the two programs, each sampled
+// over the same rounds.
+void PrintStartRows(const Sample& tavrel, const Sample& baseline, bool reference) {
+  if (reference) {
+    PrintReferenceRows(tavrel, baseline);
+    return;
   }
   const double tavrelMedian = Median(tavrel.readyMs), baselineMedian = Median(baseline.readyMs);
   const double ratio = baselineMedian > 0 ? tavrelMedian / baselineMedian : 0;
@@ -451,15 +506,29 @@ int main(int argc, char** argv) {
                 firing.linuxCpuMs);
     return 0;
   }
-  if (argc != 4) {
-    std::fprintf(stderr,
-                 "usage: bench_driver RUN_DIRECTORY TAVREL_EXE BASELINE_EXE\n"
-                 "       bench_driver RUN_DIRECTORY --one-countdown SECONDS\n");
-    return 2;
+  // One start of EXE, its figures printed as one "sample" line.
+  if (argc == 4 && std::string(argv[2]) == "--sample") {
+    const std::string runDirectory = argv[1];
+    const std::string workingDirectory = runDirectory + "\\cwd";
+    CreateDirectoryA(workingDirectory.c_str(), nullptr);
+    Started started;
+    Sample sample;
+    if (Start(argv[3], workingDirectory, started)) TakeSample(argv[3], started, sample);
+    Stop(started);
+    if (sample.readyMs.empty()) return 1;
+    PrintSampleLine(sample);
+    return 0;
   }
-  const std::string runDirectory = argv[1];
-  const std::string workingDirectory = runDirectory + "\\cwd";
-  CreateDirectoryA(workingDirectory.c_str(), nullptr);
-  MeasureStarts(argv[2], argv[3], workingDirectory);
-  return 0;
+  // The rows of start-up, memory, objects and handles from two files of
+  // sample lines; with --reference only the two rows of the reference.
+  const bool reference = argc == 5 && std::string(argv[4]) == "--reference";
+  if ((argc == 4 || reference) && std::string(argv[1]) == "--summarize") {
+    PrintStartRows(ReadSamples(argv[2]), ReadSamples(argv[3]), reference);
+    return 0;
+  }
+  std::fprintf(stderr,
+               "usage: bench_driver RUN_DIRECTORY --sample EXE\n"
+               "       bench_driver --summarize TAVREL_SAMPLES BASELINE_SAMPLES [--reference]\n"
+               "       bench_driver RUN_DIRECTORY --one-countdown SECONDS\n");
+  return 2;
 }

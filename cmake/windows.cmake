@@ -107,7 +107,16 @@ add_executable(tavrel_baseline WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/
 target_compile_options(tavrel_baseline PRIVATE -Os)
 target_link_libraries(tavrel_baseline PRIVATE shell32 user32)
 target_link_options(tavrel_baseline PRIVATE -s -mwindows)
+add_executable(tavrel_baseline_common_controls WIN32 EXCLUDE_FROM_ALL
+  ${CMAKE_SOURCE_DIR}/bench/baseline_win32.cpp ${CMAKE_SOURCE_DIR}/bench/baseline_manifest.rc)
+target_compile_definitions(tavrel_baseline_common_controls PRIVATE TAVREL_BASELINE_COMMON_CONTROLS)
+target_compile_options(tavrel_baseline_common_controls PRIVATE -Os)
+target_link_libraries(tavrel_baseline_common_controls PRIVATE comctl32 shell32 user32)
+target_link_options(tavrel_baseline_common_controls PRIVATE -s -mwindows)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/bench/baseline_manifest.rc PROPERTIES
+  OBJECT_DEPENDS "${generated_dir}/tavrel.manifest")
 add_executable(bench_driver EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/bench_driver_win32.cpp)
 target_compile_definitions(bench_driver PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601)
 target_link_libraries(bench_driver PRIVATE psapi shell32 user32)
-add_custom_target(bench DEPENDS Tavrel Tavrel-dryrun tavrel_baseline bench_driver)
+add_custom_target(bench DEPENDS Tavrel Tavrel-dryrun tavrel_baseline tavrel_baseline_common_controls
+  bench_driver)
