@@ -85,6 +85,17 @@ std::string CheckedButtons(const TavrelProcess& app) {
   return names;
 }
 
+// The window styles of the five radio buttons, tab-stop bit included: a
+// program's write of the checked state must leave them as they are, while
+// the common controls' own BM_SETCHECK sets or clears the tab stop.
+std::array<LONG, 5> RadioStyles(const TavrelProcess& app) {
+  std::array<LONG, 5> styles{};
+  for (size_t i = 0; i < kRadioButtons.size(); ++i) {
+    styles[i] = GetWindowLongA(app.control(kRadioButtons[i]), GWL_STYLE);
+  }
+  return styles;
+}
+
 std::string NamesOf(std::initializer_list<ControlName> buttons) {
   std::string names;
   for (ControlName button : kRadioButtons) {
@@ -142,6 +153,7 @@ TEST_P(PowerMenuItem, SelectsItsButtonAloneThenActsAfterTheHundredMilliseconds) 
   ASSERT_EQ(CheckedButtons(app), NamesOf({item.before1, item.before2}));
   ASSERT_EQ(app.PowerLog(), "");
 
+  const std::array<LONG, 5> stylesBefore = RadioStyles(app);
   const auto chosen = steady_clock::now();
   app.ChooseMenuItem(item.position);
   ASSERT_TRUE(WaitForPowerLog(app, std::chrono::seconds(5))) << item.caption;
@@ -152,6 +164,7 @@ TEST_P(PowerMenuItem, SelectsItsButtonAloneThenActsAfterTheHundredMilliseconds) 
   // can be up to one step shorter on the wall clock.
   EXPECT_GE(elapsed.count(), 100 - 16) << item.caption;
   EXPECT_EQ(CheckedButtons(app), NamesOf({item.button})) << item.caption;
+  EXPECT_EQ(RadioStyles(app), stylesBefore) << item.caption;
   // One request only, and it stays one.
   Sleep(200);
   EXPECT_EQ(app.PowerLog(), item.logLine) << item.caption;
