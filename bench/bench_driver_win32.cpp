@@ -13,6 +13,8 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +26,7 @@ namespace {
 constexpr char kMainWindowClass[] = "TavrelMainWindow";
 constexpr UINT kTrayCallbackMessage = WM_APP + 100;
 constexpr UINT kTrayIconId = 100;
+constexpr size_t kFiringRounds = 10;  // countdowns of each length, run by scripts/bench
 // Long enough for both programs to finish what they do after the first idle
 // moment (Tavrel's tray icon reaches the shell asynchronously), short enough
 // for 40 starts.
@@ -292,15 +295,19 @@ void TakeSample(const std::string& exe, const Started& started, Sample& sample) 
   }
 }
 
-// One start as one line of numbers, "-" for a figure this system lacks, in
-// the order of Sample's members; scripts/bench collects the lines.
-void PrintSampleLine(const Sample& sample) {
-  const std::vector<double>* fields[] = {
-      &sample.readyMs,     &sample.peakWorkingSetKiB, &sample.privateKiB,      &sample.userObjects,
-      &sample.gdiObjects,  &sample.handles,           &sample.linuxPeakRssKiB, &sample.linuxPrivateKiB,
-      &sample.tableHandles, &sample.windows};
+// Sample's figures in a fixed order, the order of a sample line.
+std::array<std::vector<double>*, 10> FieldsOf(Sample& sample) {
+  return {&sample.readyMs,         &sample.peakWorkingSetKiB, &sample.privateKiB,
+          &sample.userObjects,     &sample.gdiObjects,        &sample.handles,
+          &sample.linuxPeakRssKiB, &sample.linuxPrivateKiB,   &sample.tableHandles,
+          &sample.windows};
+}
+
+// One start as one line of numbers, "-" for a figure this system lacks;
+// scripts/bench collects the lines and hands them back to --summarize.
+void PrintSampleLine(Sample& sample) {
   std::printf("sample");
-  for (const std::vector<double>* field : fields) {
+  for (const std::vector<double>* field : FieldsOf(sample)) {
     if (field->empty()) {
       std::printf(" -");
     } else {
@@ -310,33 +317,37 @@ void PrintSampleLine(const Sample& sample) {
   std::printf("\n");
 }
 
-// Every "sample" line of a file written from PrintSampleLine.
-Sample ReadSamples(const std::string& path) {
-  Sample sample;
-  std::vector<double>* fields[] = {
-      &sample.readyMs,     &sample.peakWorkingSetKiB, &sample.privateKiB,      &sample.userObjects,
-      &sample.gdiObjects,  &sample.handles,           &sample.linuxPeakRssKiB, &sample.linuxPrivateKiB,
-      &sample.tableHandles, &sample.windows};
+// The lines of a file that start with `tag`, each as its numbers, a "-" or any
+// other word that is not a number read as NaN.
+std::vector<std::vector<double>> ReadTaggedLines(const std::string& path, const char* tag) {
+  std::vector<std::vector<double>> lines;
   FILE* file = std::fopen(path.c_str(), "r");
-  if (!file) return sample;
+  if (!file) return lines;
   char line[512];
+  const size_t tagLength = std::strlen(tag);
   while (std::fgets(line, sizeof line, file)) {
-    if (std::strncmp(line, "sample", 6) != 0) continue;
-    char* at = line + 6;
-    for (std::vector<double>* field : fields) {
-      while (*at == ' ') ++at;
-      if (*at == '-') {
-        ++at;
-        continue;
-      }
+    if (std::strncmp(line, tag, tagLength) != 0) continue;
+    std::vector<double> values;
+    for (char* word = std::strtok(line + tagLength, " \r\n"); word;
+         word = std::strtok(nullptr, " \r\n")) {
       char* end = nullptr;
-      const double value = std::strtod(at, &end);
-      if (end == at) break;
-      field->push_back(value);
-      at = end;
+      const double value = std::strtod(word, &end);
+      values.push_back(end != word ? value : std::nan(""));
     }
+    lines.push_back(values);
   }
   std::fclose(file);
+  return lines;
+}
+
+Sample ReadSamples(const std::string& path) {
+  Sample sample;
+  const auto fields = FieldsOf(sample);
+  for (const std::vector<double>& values : ReadTaggedLines(path, "sample")) {
+    for (size_t i = 0; i < fields.size() && i < values.size(); ++i) {
+      if (!std::isnan(values[i])) fields[i]->push_back(values[i]);
+    }
+  }
   return sample;
 }
 
@@ -491,12 +502,53 @@ Firing RunCountdownOnce(const std::string& dryrunExe, const std::string& logPath
   return firing;
 }
 
+// One countdown's line as --one-countdown prints it: "late MS cpu MS linux-cpu MS".
+Firing FiringOf(const std::vector<double>& values) {
+  Firing firing;
+  if (values.size() >= 5) {
+    firing.lateMs = values[0];
+    firing.cpuMs = values[2];
+    firing.linuxCpuMs = values[4];
+  }
+  return firing;
+}
+
+void PrintFiringRow(int seconds, const std::string& path) {
+  std::vector<double> late;
+  for (const std::vector<double>& values : ReadTaggedLines(path, "late")) {
+    const Firing firing = FiringOf(values);
+    if (firing.lateMs >= -0.5) late.push_back(firing.lateMs);
+  }
+  const std::string measure = "4. firing delay beyond a " + std::to_string(seconds) +
+                              " s countdown, median (max), " + std::to_string(late.size()) +
+                              " of " + std::to_string(kFiringRounds) + " fired";
+  const bool met = late.size() == kFiringRounds && Median(late) <= 20 && Max(late) <= 50;
+  PrintRow(measure.c_str(), Format("%.1f ms (%.1f)", Median(late), Max(late)), "", "",
+           "median <= 20 ms, max <= 50 ms", Verdict(met));
+}
+
+void PrintWaitingRows(const std::string& path) {
+  const std::vector<std::vector<double>> lines = ReadTaggedLines(path, "late");
+  const Firing wait = lines.empty() ? Firing{} : FiringOf(lines.front());
+  const bool fired = wait.lateMs >= -0.5;
+  // Under Wine the Linux figure is the true one (see UnderWine above).
+  const bool linuxCounted = wait.linuxCpuMs >= 0;
+  PrintRow("5. CPU time during a 10 s countdown (GetProcessTimes)",
+           fired ? Format("%.1f ms", wait.cpuMs) : "no firing", "", "", "<= 20 ms",
+           linuxCounted ? "not used: wrong under Wine" : Verdict(fired && wait.cpuMs <= 20));
+  if (linuxCounted) {
+    PrintRow("5. CPU time during a 10 s countdown (Linux schedstat of the Wine process)",
+             fired ? Format("%.1f ms", wait.linuxCpuMs) : "no firing", "", "", "<= 20 ms",
+             Verdict(fired && wait.linuxCpuMs <= 20));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // One countdown of the dry-run program in RUN_DIRECTORY, printed as
   // "late MS cpu MS linux-cpu MS"; scripts/bench runs each in a Wine session
-  // of its own and sums them up (see there why).
+  // of its own (see there why) and hands the lines to --summarize-firing.
   if (argc == 4 && std::string(argv[2]) == "--one-countdown") {
     const std::string runDirectory = argv[1];
     const Firing firing =
@@ -526,9 +578,18 @@ int main(int argc, char** argv) {
     PrintStartRows(ReadSamples(argv[2]), ReadSamples(argv[3]), reference);
     return 0;
   }
+  // Rows 4 and 5 from the lines of --one-countdown: ten of 1 s, ten of 0 s
+  // and one of 10 s.
+  if (argc == 5 && std::string(argv[1]) == "--summarize-firing") {
+    PrintFiringRow(1, argv[2]);
+    PrintFiringRow(0, argv[3]);
+    PrintWaitingRows(argv[4]);
+    return 0;
+  }
   std::fprintf(stderr,
                "usage: bench_driver RUN_DIRECTORY --sample EXE\n"
                "       bench_driver --summarize TAVREL_SAMPLES BASELINE_SAMPLES [--reference]\n"
-               "       bench_driver RUN_DIRECTORY --one-countdown SECONDS\n");
+               "       bench_driver RUN_DIRECTORY --one-countdown SECONDS\n"
+               "       bench_driver --summarize-firing LINES_1S LINES_0S LINES_10S\n");
   return 2;
 }
