@@ -8,7 +8,7 @@ using enum ControlName;
 using K = ControlKind;
 
 constexpr MainWindowDeclaration kMainWindow{
-    "Tavrel.", 380, 250, 50, 50, 368, 216, {"定时关机", "CMD指令"}};
+    "Tavrel.", 380, 250, 368, 216, {"定时关机", "CMD指令"}};
 
 // Within each page the order is the page's own list order, which is also the
 // stacking order: in the overlapping radio buttons the right-hand neighbour,

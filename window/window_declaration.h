@@ -23,7 +23,8 @@ struct ControlDeclaration {
 struct MainWindowDeclaration {
   const char* caption;
   int width, height;  // outer size, frame and title bar included
-  int declaredLeft, declaredTop;
+  // The declared position (50, 50) is never used: the start position, centred
+  // on the screen, replaces it.
   int tabWidth, tabHeight;
   std::array<const char*, 2> pageCaptions;
 };
